@@ -1,0 +1,10 @@
+#include "app/Session.h"
+
+#include <QStringList>
+
+Session& session() {
+    static Session s;
+    return s;
+}
+
+void resetSession() { session() = Session(); }
