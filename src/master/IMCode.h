@@ -15,6 +15,9 @@
 //  - Greek letters (lead 0xA6) give their Latin transliteration in upper
 //    case, θ gives "TH".
 // The code is cut to its first 255 characters.
+//
+// Pass GBK bytes as a QByteArray and text as a QString; a bare string literal
+// matches both overloads and does not compile, which keeps the two apart.
 
 #include <QByteArray>
 #include <QString>
