@@ -10,7 +10,7 @@ PKGS=(
   libxlsxwriter-dev libminizip-dev libfreexl-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
-  xvfb xdotool imagemagick poppler-utils zbar-tools
+  xvfb xdotool openbox imagemagick poppler-utils zbar-tools
   python3-openpyxl python3-xlwt python3-segno
   golang-github-mozillazg-go-pinyin-dev
 )

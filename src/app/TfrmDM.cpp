@@ -97,8 +97,7 @@ QString TfrmDM::myRetAF(const QString& articleId) {
 
 void TfrmDM::fillLookup(int kind, QComboBox* box, const QString& sql, const QVariantList& params, int shownColumn) {
     QSqlQueryModel* model = lists_[kind].get();
-    QSqlQuery q = db_.query(sql, params);
-    model->setQuery(std::move(q));
+    model->setQuery(db_.modelQuery(sql, params));
     while (model->canFetchMore()) model->fetchMore();
     if (box) {
         box->setModel(model);

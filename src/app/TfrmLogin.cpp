@@ -89,6 +89,7 @@ TfrmLogin::TfrmLogin(TfrmMain* main) : QWidget(nullptr), main_(main) {
     // The user list; a database that cannot be read gives the error box and an empty list.
     guarded([this] { DM().DBComSUser(DBLookupComboBox1); });
     DBLookupComboBox1->setCurrentIndex(-1);
+    DBLookupComboBox1->setFocus();
 
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

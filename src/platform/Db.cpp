@@ -105,12 +105,16 @@ void Db::fail(const QSqlError& err, const QString& sql) {
     throw DbError(engineText(err));
 }
 
-QSqlQuery Db::prepare(const QString& sql, const QVariantList& params) {
+QSqlQuery Db::prepare(const QString& sql, const QVariantList& params, bool forwardOnly) {
     if (!isOpen()) throw DbError(QStringLiteral("数据库未打开"));
     QSqlQuery q(db_);
-    q.setForwardOnly(true);
+    q.setForwardOnly(forwardOnly);
     if (!q.prepare(sql)) fail(q.lastError(), sql);
-    for (const QVariant& p : params) q.addBindValue(p);
+    for (const QVariant& p : params) {
+        // Text is never stored as NULL: an empty box is the empty text.
+        if (p.typeId() == QMetaType::QString && p.toString().isNull()) q.addBindValue(QStringLiteral(""));
+        else q.addBindValue(p);
+    }
     if (!q.exec()) fail(q.lastError(), sql);
     return q;
 }
@@ -121,6 +125,7 @@ void Db::exec(const QString& sql, const QVariantList& params) {
 }
 
 QSqlQuery Db::query(const QString& sql, const QVariantList& params) { return prepare(sql, params); }
+QSqlQuery Db::modelQuery(const QString& sql, const QVariantList& params) { return prepare(sql, params, false); }
 
 QVariant Db::scalar(const QString& sql, const QVariantList& params) {
     QSqlQuery q = prepare(sql, params);

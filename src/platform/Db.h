@@ -46,6 +46,8 @@ public:
     void exec(const QString& sql, const QVariantList& params = {});
     // Runs a select and returns the query positioned before its first row.
     QSqlQuery query(const QString& sql, const QVariantList& params = {});
+    // The same, scrollable, for a QSqlQueryModel (grids and lookup lists).
+    QSqlQuery modelQuery(const QString& sql, const QVariantList& params = {});
     // The first column of the first row, or an invalid QVariant when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& params = {});
     // How many rows the select yields.
@@ -65,7 +67,7 @@ public:
     static void rollbackEverything();
 
 private:
-    QSqlQuery prepare(const QString& sql, const QVariantList& params);
+    QSqlQuery prepare(const QString& sql, const QVariantList& params, bool forwardOnly = true);
     [[noreturn]] void fail(const QSqlError& err, const QString& sql);
 
     QString name_;

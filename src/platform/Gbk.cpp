@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <mutex>
 #include <stdexcept>
@@ -38,34 +39,31 @@ QByteArray encode(const QString& text, bool* lossless) {
     if (lossless) *lossless = true;
     if (isAsciiOnly(text)) return text.toLatin1();
 
-    QByteArray out;
-    out.reserve(text.size() * 2);
+    // Converts the whole text in one call; a character without a GBK form
+    // stops iconv, becomes '?' and the conversion goes on after it.
+    const qsizetype n = text.size();
+    QByteArray out(n * 2 + 4, Qt::Uninitialized);
     iconv_t cd = toGbk().cd;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     const char16_t* data = reinterpret_cast<const char16_t*>(text.utf16());
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    char buf[8];
-    while (i < n) {
-        // One character (one or two UTF-16 units) at a time, so that an
-        // unconvertible one can be replaced without losing the rest.
-        int units = (QChar::isHighSurrogate(data[i]) && i + 1 < n && QChar::isLowSurrogate(data[i + 1])) ? 2 : 1;
-        char16_t chunk[2] = {data[i], units == 2 ? data[i + 1] : u'\0'};
-        char* inp = reinterpret_cast<char*>(chunk);
-        size_t inLeft = units * 2;
-        char* outp = buf;
-        size_t outLeft = sizeof buf;
+    char* inp = reinterpret_cast<char*>(const_cast<char16_t*>(data));
+    size_t inLeft = static_cast<size_t>(n) * 2;
+    char* outp = out.data();
+    size_t outLeft = static_cast<size_t>(out.size());
+    while (inLeft > 0) {
         size_t r = iconv(cd, &inp, &inLeft, &outp, &outLeft);
-        if (r == static_cast<size_t>(-1) || r > 0) {
-            // r > 0 means an irreversible (approximate) conversion: no GBK form.
-            out.append('?');
-            if (lossless) *lossless = false;
-            iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        } else {
-            out.append(buf, static_cast<qsizetype>(outp - buf));
-        }
-        i += units;
+        if (r != static_cast<size_t>(-1)) break;
+        // EILSEQ or EINVAL: the character at inp has no GBK form.
+        const qsizetype at = (reinterpret_cast<const char16_t*>(inp) - data);
+        const qsizetype units = (QChar::isHighSurrogate(data[at]) && at + 1 < n && QChar::isLowSurrogate(data[at + 1])) ? 2 : 1;
+        *outp++ = '?';
+        --outLeft;
+        if (lossless) *lossless = false;
+        inp += units * 2;
+        inLeft -= std::min(inLeft, static_cast<size_t>(units * 2));
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
+    out.truncate(outp - out.data());
     return out;
 }
 

@@ -1,0 +1,4 @@
+#include "app/Windows.h"
+
+void registerAllWindows() {
+}
