@@ -1,0 +1,6 @@
+#include "exchange/ExchangeWindows.h"
+
+#include "app/WindowRegistry.h"
+
+void registerExchangeWindows() {
+}

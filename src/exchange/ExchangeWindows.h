@@ -1,0 +1,3 @@
+#pragma once
+// Registers the spreadsheet import windows with the window registry.
+void registerExchangeWindows();

@@ -1,0 +1,6 @@
+#include "master/MasterWindows.h"
+
+#include "app/WindowRegistry.h"
+
+void registerMasterWindows() {
+}
