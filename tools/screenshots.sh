@@ -41,15 +41,15 @@ wait_for() {  # window title
 }
 
 login=$(wait_for "软件登录")
-sleep 0.5
+sleep 2
 xdotool windowactivate --sync "$login" 2>/dev/null || true
 # Choose the first user; the focus moves to the password field.
 xdotool key Down
-sleep 0.3
+sleep 0.5
 import -window "$login" -frame "$out/login.png" 2>/dev/null || import -window root "$out/login.png"
 xdotool key Return
-main=$(wait_for "^Kelvora物品管理软件$")
-sleep 1.5
-import -window root "$out/main.png"
+sleep 2
+main=$(xdotool search --name "^Kelvora物品管理软件$" | tail -1)
+import -window "$main" -frame "$out/main.png" 2>/dev/null || import -window root "$out/main.png"
 "${SCREENSHOT_EXTRA:-true}" "$work" || true
 echo "screenshots written to $out"

@@ -46,10 +46,9 @@ void TfrmDM::myESQL(const QString& sql, const QVariantList& params) { db_.exec(s
 int TfrmDM::myRetCount(const QString& sql, const QVariantList& params) { return db_.count(sql, params); }
 
 QString TfrmDM::myRetKCCount(const QString& storageId, const QString& articleId) {
-    QSqlQuery q = db_.query(QStringLiteral("select WCount from UWare Where sid=? and aid=?"), {id(storageId), id(articleId)});
     // UWare holds at most one row per pair (unique index).
-    if (q.next()) return Money::text(q.value(0).toDouble());
-    return QStringLiteral("0");
+    const QVariant v = db_.scalar(QStringLiteral("select WCount from UWare Where sid=? and aid=?"), {id(storageId), id(articleId)});
+    return v.isValid() ? Money::text(v.toDouble()) : QStringLiteral("0");
 }
 
 void TfrmDM::SaveWare(const QString& articleId, const QString& signedQuantity, const QString& storageId) {
@@ -76,7 +75,7 @@ void TfrmDM::mySaveUWList(const QString& eventType, const QString& docNum, const
 QString TfrmDM::NewNum(const QString& table) {
     // A table name cannot be bound; only plain identifiers of existing tables pass.
     static const QRegularExpression ident(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
-    if (!ident.match(table).hasMatch() || !db_.tables().contains(table, Qt::CaseInsensitive))
+    if (!ident.match(table).hasMatch() || !db_.hasTable(table))
         throw DbError(QStringLiteral("no such table: %1").arg(table));
     const int n = db_.scalar(QStringLiteral("select count(*) from %1 Where theDate=?").arg(table), {session().LoginDate}).toInt();
     QString seq = QString::number(n + 1);

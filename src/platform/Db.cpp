@@ -85,6 +85,8 @@ void Db::createNew(const QString& file) {
 }
 
 void Db::close() {
+    cache_.clear();
+    tables_.clear();
     if (db_.isValid() && db_.isOpen()) {
         while (depth_ > 0) rollback();
         db_.close();
@@ -106,7 +108,10 @@ void Db::fail(const QSqlError& err, const QString& sql) {
 }
 
 QSqlQuery Db::prepare(const QString& sql, const QVariantList& params, bool forwardOnly) {
-    if (!isOpen()) throw DbError(QStringLiteral("数据库未打开"));
+    if (!isOpen()) {
+        if (file_.isEmpty()) throw DbError(QStringLiteral("数据库未打开"));
+        openExisting(file_);
+    }
     QSqlQuery q(db_);
     q.setForwardOnly(forwardOnly);
     if (!q.prepare(sql)) fail(q.lastError(), sql);
@@ -119,34 +124,74 @@ QSqlQuery Db::prepare(const QString& sql, const QVariantList& params, bool forwa
     return q;
 }
 
+QSqlQuery& Db::cached(const QString& sql, const QVariantList& params) {
+    if (!isOpen()) {
+        // The connection opens on demand; a file that cannot be opened fails here with the engine's text.
+        if (file_.isEmpty()) throw DbError(QStringLiteral("数据库未打开"));
+        openExisting(file_);
+    }
+    auto it = cache_.find(sql);
+    if (it == cache_.end()) {
+        if (cache_.size() > 256) cache_.clear();
+        QSqlQuery q(db_);
+        q.setForwardOnly(true);
+        if (!q.prepare(sql)) fail(q.lastError(), sql);
+        it = cache_.insert(sql, q);
+    }
+    QSqlQuery& q = it.value();
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant& p = params[i];
+        if (p.typeId() == QMetaType::QString && p.toString().isNull()) q.bindValue(i, QStringLiteral(""));
+        else q.bindValue(i, p);
+    }
+    if (!q.exec()) {
+        QSqlError err = q.lastError();
+        q.finish();
+        fail(err, sql);
+    }
+    return q;
+}
+
 void Db::exec(const QString& sql, const QVariantList& params) {
-    QSqlQuery q = prepare(sql, params);
-    q.finish();
+    const QString head = sql.trimmed().left(6).toUpper();
+    if (head == QLatin1String("CREATE") || head.startsWith(QLatin1String("DROP")) || head.startsWith(QLatin1String("ALTER"))) {
+        // The schema changes: forget what was read of it.
+        cache_.clear();
+        tables_.clear();
+        QSqlQuery q = prepare(sql, params);
+        q.finish();
+        return;
+    }
+    cached(sql, params).finish();
 }
 
 QSqlQuery Db::query(const QString& sql, const QVariantList& params) { return prepare(sql, params); }
 QSqlQuery Db::modelQuery(const QString& sql, const QVariantList& params) { return prepare(sql, params, false); }
 
 QVariant Db::scalar(const QString& sql, const QVariantList& params) {
-    QSqlQuery q = prepare(sql, params);
+    QSqlQuery& q = cached(sql, params);
     QVariant v = q.next() ? q.value(0) : QVariant();
     q.finish();
     return v;
 }
 
 int Db::count(const QString& sql, const QVariantList& params) {
-    QSqlQuery q = prepare(sql, params);
+    QSqlQuery& q = cached(sql, params);
     int n = 0;
     while (q.next()) ++n;
+    q.finish();
     return n;
 }
 
 QStringList Db::tables() {
-    QStringList names;
-    QSqlQuery q = prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"), {});
-    while (q.next()) names << q.value(0).toString();
-    return names;
+    if (tables_.isEmpty()) {
+        QSqlQuery q = prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"), {});
+        while (q.next()) tables_ << q.value(0).toString();
+    }
+    return tables_;
 }
+
+bool Db::hasTable(const QString& name) { return tables().contains(name, Qt::CaseInsensitive); }
 
 qint64 Db::lastInsertId() {
     return scalar(QStringLiteral("SELECT last_insert_rowid()")).toLongLong();

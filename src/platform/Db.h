@@ -7,6 +7,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <QHash>
 #include <QVariant>
 
 #include <stdexcept>
@@ -52,8 +53,10 @@ public:
     QVariant scalar(const QString& sql, const QVariantList& params = {});
     // How many rows the select yields.
     int count(const QString& sql, const QVariantList& params = {});
-    // Names of the user tables.
+    // Names of the user tables (read once per connection; the schema does not change while the program runs).
     QStringList tables();
+    // Whether a table of that name exists (ignoring case).
+    bool hasTable(const QString& name);
     qint64 lastInsertId();
 
     // Transactions: depth 0 starts a real transaction, deeper levels use savepoints.
@@ -70,8 +73,13 @@ private:
     QSqlQuery prepare(const QString& sql, const QVariantList& params, bool forwardOnly = true);
     [[noreturn]] void fail(const QSqlError& err, const QString& sql);
 
+    // Prepared statements of exec/scalar/count, reused by their text.
+    QSqlQuery& cached(const QString& sql, const QVariantList& params);
+
     QString name_;
     QString file_;
+    QHash<QString, QSqlQuery> cache_;
+    QStringList tables_;
     QSqlDatabase db_;
     int depth_ = 0;
 };
