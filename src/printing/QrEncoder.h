@@ -70,7 +70,7 @@ public:
     // double-byte GBK character, and brings Count and Mode into line.
     void splitData();
     int offset(int k) const { return offset_[static_cast<std::size_t>(k)]; }
-    // Number of parts of the last split (0 before the first).
+    // Number of parts of the last split (before the first: one empty part).
     int parts() const { return parts_; }
 
     // Checks Len, Count, Mode, Column and the offsets; throws QRCodeError.
@@ -127,7 +127,7 @@ private:
     bool binary_ = true;
     int parity_ = 0;
     std::array<int, 1025> offset_{};
-    int parts_ = 0;
+    int parts_ = 1;
     int current_ = 1;
 
     std::array<std::uint8_t, kMaxDataCodewords> dataArea_{};

@@ -106,25 +106,137 @@ void Matrix::placeCodewords(const std::uint8_t* codewords, int count) {
     }
 }
 
+namespace {
+
+// Bit p of maskBits(i, j) tells whether data-mask pattern p inverts the
+// module in row i, column j (i and j non-negative).
+bool maskCondition(int p, int i, int j) {
+    switch (p) {
+    case 0: return (i + j) % 2 == 0;
+    case 1: return i % 2 == 0;
+    case 2: return j % 3 == 0;
+    case 3: return (i + j) % 3 == 0;
+    case 4: return (i / 2 + j / 3) % 2 == 0;
+    case 5: return (i * j) % 2 + (i * j) % 3 == 0;
+    case 6: return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
+    default: return ((i + j) % 2 + (i * j) % 3) % 2 == 0;
+    }
+}
+
+struct MaskTable {
+    std::uint8_t bits[kMaxModules * kMaxModules];
+    MaskTable() {
+        for (int i = 0; i < kMaxModules; ++i)
+            for (int j = 0; j < kMaxModules; ++j) {
+                std::uint8_t b = 0;
+                for (int p = 0; p < 8; ++p)
+                    if (maskCondition(p, i, j)) b = static_cast<std::uint8_t>(b | (1u << p));
+                bits[i * kMaxModules + j] = b;
+            }
+    }
+};
+
+const MaskTable& maskTable() {
+    static const MaskTable t;
+    return t;
+}
+
+// One row or column of up to 177 modules as bits: bit j is module j (1 =
+// dark); bits from the line's length on are always 0. The penalty is
+// computed on whole lines at once.
+struct Line {
+    std::uint64_t w[3] = {0, 0, 0};
+
+    void set(int j) { w[j >> 6] |= std::uint64_t{1} << (j & 63); }
+    friend Line operator&(const Line& a, const Line& b) { return {{a.w[0] & b.w[0], a.w[1] & b.w[1], a.w[2] & b.w[2]}}; }
+    friend Line operator|(const Line& a, const Line& b) { return {{a.w[0] | b.w[0], a.w[1] | b.w[1], a.w[2] | b.w[2]}}; }
+    friend Line operator^(const Line& a, const Line& b) { return {{a.w[0] ^ b.w[0], a.w[1] ^ b.w[1], a.w[2] ^ b.w[2]}}; }
+    Line operator~() const { return {{~w[0], ~w[1], ~w[2]}}; }
+    // Bit j of the result is bit j + k (1 <= k <= 63).
+    Line next(int k) const {
+        return {{(w[0] >> k) | (w[1] << (64 - k)), (w[1] >> k) | (w[2] << (64 - k)), w[2] >> k}};
+    }
+    // Bit j of the result is bit j - 1 (0 for j = 0).
+    Line previous() const { return {{w[0] << 1, (w[1] << 1) | (w[0] >> 63), (w[2] << 1) | (w[1] >> 63)}}; }
+    int count() const { return __builtin_popcountll(w[0]) + __builtin_popcountll(w[1]) + __builtin_popcountll(w[2]); }
+};
+
+// Bits 0 to n - 1.
+Line firstBits(int n) {
+    Line l;
+    for (int j = 0; j < n; ++j) l.set(j);
+    return l;
+}
+
+// Runs of five or more and finder-like sequences of one line of m modules.
+int linePenalty(const Line& x, const Line& valid1, const Line& valid6) {
+    // eq: module j equals module j + 1; five: modules j..j+4 equal. A run of
+    // length L >= 5 holds L - 4 such windows, one of them at its start, so
+    // windows + 2 x starts = L - 2 = 3 + (L - 5).
+    const Line eq = ~(x ^ x.next(1)) & valid1;
+    const Line five = eq & eq.next(1) & eq.next(2) & eq.next(3);
+    Line start = x ^ x.previous();
+    start.w[0] |= 1;
+    int score = five.count() + 2 * (five & start).count();
+    // dark, light, dark, dark, dark, light, dark starting at j, with a light
+    // module or the edge before it and after it (bits past the end are 0).
+    const Line seq = x & ~x.next(1) & x.next(2) & x.next(3) & x.next(4) & ~x.next(5) & x.next(6) & valid6;
+    score += 40 * (seq & ~x.previous() & ~x.next(7)).count();
+    return score;
+}
+
+// The penalty of m rows and their m columns.
+int linesPenalty(const Line* rows, const Line* cols, int m) {
+    const Line valid1 = firstBits(m - 1);
+    const Line valid6 = firstBits(m > 6 ? m - 6 : 0);
+    int score = 0;
+    int dark = 0;
+    for (int i = 0; i < m; ++i) {
+        score += linePenalty(rows[i], valid1, valid6) + linePenalty(cols[i], valid1, valid6);
+        dark += rows[i].count();
+        if (i + 1 < m) {
+            const Line& a = rows[i];
+            const Line& b = rows[i + 1];
+            score += 3 * (~(a ^ a.next(1)) & ~(b ^ b.next(1)) & ~(a ^ b) & valid1).count();
+        }
+    }
+    const int d = dark * 100 / (m * m);
+    score += 10 * (std::abs(d - 50) / 5);
+    return score;
+}
+
+// For every pattern, the modules it inverts, by row and by column.
+struct MaskLines {
+    Line row[8][kMaxModules];
+    Line col[8][kMaxModules];
+    MaskLines() {
+        for (int p = 0; p < 8; ++p)
+            for (int i = 0; i < kMaxModules; ++i)
+                for (int j = 0; j < kMaxModules; ++j)
+                    if (maskCondition(p, i, j)) {
+                        row[p][i].set(j);
+                        col[p][j].set(i);
+                    }
+    }
+};
+
+const MaskLines& maskLines() {
+    static const MaskLines t;
+    return t;
+}
+
+} // namespace
+
 void Matrix::applyMask(int p) {
     const int m = m_;
+    const std::uint8_t* masks = maskTable().bits;
     for (int i = 0; i < m; ++i) {
         std::uint8_t* rowp = cell_ + i * kMaxModules;
+        const std::uint8_t* maskp = masks + i * kMaxModules;
         for (int j = 0; j < m; ++j) {
-            std::uint8_t b = rowp[j];
+            const std::uint8_t b = rowp[j];
             if (b & kFunction) continue;
-            bool invert;
-            switch (p) {
-            case 0: invert = (i + j) % 2 == 0; break;
-            case 1: invert = i % 2 == 0; break;
-            case 2: invert = j % 3 == 0; break;
-            case 3: invert = (i + j) % 3 == 0; break;
-            case 4: invert = (i / 2 + j / 3) % 2 == 0; break;
-            case 5: invert = (i * j) % 2 + (i * j) % 3 == 0; break;
-            case 6: invert = ((i * j) % 2 + (i * j) % 3) % 2 == 0; break;
-            default: invert = ((i + j) % 2 + (i * j) % 3) % 2 == 0; break;
-            }
-            const bool dark = ((b & kData) != 0) != invert;
+            const bool dark = ((b & kData) != 0) != (((maskp[j] >> p) & 1) != 0);
             rowp[j] = static_cast<std::uint8_t>((b & ~kDark) | (dark ? kDark : 0));
         }
     }
@@ -137,12 +249,51 @@ int Matrix::chooseMask(int masktype, const Penalty& penalty) {
     }
     int best = 0;
     int bestScore = 0;
-    for (int p = 0; p < 8; ++p) {
-        applyMask(p);
-        const int score = penalty ? penalty(*this) : maskPenalty(*this);
-        if (p == 0 || score < bestScore) {
-            best = p;
-            bestScore = score;
+    if (penalty) {
+        for (int p = 0; p < 8; ++p) {
+            applyMask(p);
+            const int score = penalty(*this);
+            if (p == 0 || score < bestScore) {
+                best = p;
+                bestScore = score;
+            }
+        }
+    } else {
+        // Score the colours each pattern gives without touching the matrix,
+        // a whole row or column at a time: function modules keep their
+        // colour, data modules take their data bit inverted where the
+        // pattern holds.
+        const int m = m_;
+        Line funcRow[kMaxModules], darkRow[kMaxModules], dataRow[kMaxModules];
+        Line funcCol[kMaxModules], darkCol[kMaxModules], dataCol[kMaxModules];
+        for (int i = 0; i < m; ++i)
+            for (int j = 0; j < m; ++j) {
+                const std::uint8_t b = cell_[i * kMaxModules + j];
+                if (b & kFunction) {
+                    funcRow[i].set(j);
+                    funcCol[j].set(i);
+                    if (b & kDark) {
+                        darkRow[i].set(j);
+                        darkCol[j].set(i);
+                    }
+                } else if (b & kData) {
+                    dataRow[i].set(j);
+                    dataCol[j].set(i);
+                }
+            }
+        const Line inside = firstBits(m);
+        const MaskLines& ml = maskLines();
+        Line rows[kMaxModules], cols[kMaxModules];
+        for (int p = 0; p < 8; ++p) {
+            for (int i = 0; i < m; ++i) {
+                rows[i] = darkRow[i] | ((dataRow[i] ^ ml.row[p][i]) & ~funcRow[i] & inside);
+                cols[i] = darkCol[i] | ((dataCol[i] ^ ml.col[p][i]) & ~funcCol[i] & inside);
+            }
+            const int score = linesPenalty(rows, cols, m);
+            if (p == 0 || score < bestScore) {
+                best = p;
+                bestScore = score;
+            }
         }
     }
     applyMask(best);
@@ -183,64 +334,16 @@ void Matrix::placeFormatInfo(int eclevel, int mask) {
     }
 }
 
-namespace {
-
-// Runs, finder-like sequences of one line of colours (0/1).
-int linePenalty(const std::uint8_t* c, int m) {
-    int score = 0;
-    int run = 1;
-    for (int j = 1; j <= m; ++j) {
-        if (j < m && c[j] == c[j - 1]) {
-            ++run;
-        } else {
-            if (run >= 5) score += 3 + (run - 5);
-            run = 1;
-        }
-    }
-    // dark, light, dark, dark, dark, light, dark with a light module or the
-    // edge just before and just after it.
-    unsigned window = 0;
-    for (int j = 0; j < m; ++j) {
-        window = ((window << 1) | c[j]) & 0x7F;
-        if (j < 6 || window != 0x5D) continue;
-        const int s = j - 6;
-        if ((s == 0 || c[s - 1] == 0) && (j == m - 1 || c[j + 1] == 0)) score += 40;
-    }
-    return score;
-}
-
-} // namespace
-
 int maskPenalty(const Matrix& matrix) {
     const int m = matrix.size();
-    // Colours row by row and, transposed, column by column.
-    static thread_local std::uint8_t rows[kMaxModules * kMaxModules];
-    static thread_local std::uint8_t cols[kMaxModules * kMaxModules];
-    int darkCount = 0;
+    Line rows[kMaxModules], cols[kMaxModules];
     for (int i = 0; i < m; ++i)
-        for (int j = 0; j < m; ++j) {
-            const std::uint8_t d = matrix.dark(i, j) ? 1 : 0;
-            rows[i * m + j] = d;
-            cols[j * m + i] = d;
-            darkCount += d;
-        }
-
-    int score = 0;
-    for (int i = 0; i < m; ++i) {
-        score += linePenalty(rows + i * m, m);
-        score += linePenalty(cols + i * m, m);
-    }
-    for (int i = 0; i + 1 < m; ++i) {
-        const std::uint8_t* a = rows + i * m;
-        const std::uint8_t* b = a + m;
-        for (int j = 0; j + 1 < m; ++j) {
-            const std::uint8_t v = a[j];
-            if (a[j + 1] == v && b[j] == v && b[j + 1] == v) score += 3;
-        }
-    }
-    const int d = darkCount * 100 / (m * m);
-    score += 10 * (std::abs(d - 50) / 5);
-    return score;
+        for (int j = 0; j < m; ++j)
+            if (matrix.dark(i, j)) {
+                rows[i].set(j);
+                cols[j].set(i);
+            }
+    return linesPenalty(rows, cols, m);
 }
 
 } // namespace qr

@@ -516,3 +516,16 @@ TEST(QrWidget, ClipboardCopyPasteAndWatch) {
     QCoreApplication::processEvents();
     EXPECT_EQ(qr.Code(), QStringLiteral("after"));
 }
+
+TEST(QrWidget, EmptyCodeGivesOneSymbolWithoutData) {
+    TQRCode fresh;
+    EXPECT_EQ(fresh.PBM().size(), 3 + 2 + 29);   // before any paint: one empty symbol
+
+    TQRCode qr;
+    qr.setCode(QString());
+    EXPECT_TRUE(qr.SymbolDisped());
+    EXPECT_EQ(qr.Len(), 0);
+    EXPECT_EQ(qr.Count(), 1);
+    EXPECT_EQ(qr.EmodeR(), -1);
+    EXPECT_EQ(qr.size(), QSize(29, 29));
+}
