@@ -7,7 +7,7 @@
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QMimeData>
-#include <QSignalSpy>
+#include <QSvgRenderer>
 
 #include <functional>
 
@@ -470,7 +470,9 @@ TEST(QrWidget, VectorPictureHasTheBitmapsGeometry) {
     // Modules are exact; the comment's text may be drawn with other antialiasing.
     const QRect modules(0, 0, bmp.qr.SymbolWidth(), bmp.qr.SymbolHeight());
     EXPECT_EQ(rendered.copy(modules), bmp.qr.Picture().copy(modules));
-    EXPECT_TRUE(vec.qr.VectorSvg().contains("<svg"));
+    QSvgRenderer svg(vec.qr.VectorSvg());
+    ASSERT_TRUE(svg.isValid());
+    EXPECT_EQ(svg.viewBox().size(), vec.qr.VectorSize());
 
     // Kept only while Match is on.
     vec.qr.setMatch(false);
