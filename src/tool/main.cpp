@@ -4,6 +4,7 @@
 #include "app/Schema.h"
 #include "master/PinyinTool.h"
 #include "platform/AppPaths.h"
+#include "printing/QrTool.h"
 #include "platform/Db.h"
 #include "tool/Demo.h"
 
@@ -34,6 +35,9 @@ void usage() {
              "  kelvora-tool demo [DIR] [--scale N]   在 DIR 的数据库中填入示例数据\n"
              "  kelvora-tool check [DIR]              检查库存与流水等数据是否一致\n"
              "  kelvora-tool pinyin [TEXT...]         输出拼音首字母码（无参数时逐行读标准输入）\n"
+             "  kelvora-tool qr [选项] TEXT            输出二维码的 PBM 文本（选项：--version N --level L|M|Q|H\n"
+             "                                        --emode -1..3 --mask -1..7 --mode single|connect|plus\n"
+             "                                        --count N --pxmag N --escapes）\n"
              "DIR 为程序文件夹，缺省为当前文件夹。\n";
     err().flush();
 }
@@ -99,6 +103,7 @@ int main(int argc, char** argv) {
     else if (cmd == QLatin1String("check")) rc = check(args);
     else if (cmd == QLatin1String("demo")) rc = Demo::main(args);
     else if (cmd == QLatin1String("pinyin")) rc = pinyinToolMain(args);
+    else if (cmd == QLatin1String("qr")) rc = qrToolMain(args);
     else usage();
     out().flush();
     err().flush();
