@@ -1,5 +1,7 @@
 #include "printing/QRCode.h"
 
+#include "platform/Guard.h"
+
 #include <QBuffer>
 #include <QClipboard>
 #include <QFontMetrics>
@@ -249,13 +251,8 @@ void TQRCode::DoChangedCode() {
 }
 
 void TQRCode::DoClipboardChange() {
-    // Runs from Qt's event loop: nothing may escape from here.
-    try {
-        clipboardChanged();
-    } catch (const std::exception& e) {
-        m_watchActive = false;
-        qWarning("TQRCode: %s", e.what());
-    }
+    // Runs from Qt's event loop: a failure ends in the error box, as every handler's does.
+    if (!guarded([this] { clipboardChanged(); })) m_watchActive = false;
 }
 
 void TQRCode::clipboardChanged() {
