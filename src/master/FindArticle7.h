@@ -32,6 +32,8 @@ public:
 
     std::vector<LineCell> lineCells() const override;
     bool zeroPrice() const override;
+    // "全选" copies the prices as they are.
+    bool zeroPriceOnSelectAll() const override { return false; }
 
 private:
     QString mode_;

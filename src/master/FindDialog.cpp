@@ -65,9 +65,9 @@ void ArticleFinder::writeChoice(int row) {
     writeLine(row, line);
 }
 
-void ArticleFinder::writeLine(int resultRow, int line) {
+void ArticleFinder::writeLine(int resultRow, int line, bool selectAll) {
     if (resultRow < 0 || resultRow >= DBGrid1->rowCount() || line < 1 || line >= host().lineCount()) return;
-    const bool zero = zeroPrice();
+    const bool zero = selectAll ? zeroPriceOnSelectAll() : zeroPrice();
     for (const LineCell& cell : lineCells()) {
         QString text = cell.field.isEmpty() ? cell.literal : DBGrid1->text(resultRow, cell.field);
         if (cell.price && zero) text = QStringLiteral("0");
@@ -76,7 +76,7 @@ void ArticleFinder::writeLine(int resultRow, int line) {
 }
 
 QString tooFewLinesMessage(int rows, int freeLines) {
-    return QStringLiteral("明细空行不足，不能全部选择！共 %1 条物品，当前行起只有 %2 个空行。").arg(rows).arg(freeLines);
+    return QStringLiteral("明细行不足，不能全部选择！共 %1 条物品，当前行起只有 %2 行。").arg(rows).arg(freeLines);
 }
 
 void ArticleFinder::A1Click() {
@@ -86,21 +86,15 @@ void ArticleFinder::A1Click() {
     const int start = h.currentLine();
     const int count = h.lineCount();
     if (start < 1 || start >= count) return;
-    // The current line holds the search text; after it only free lines are
-    // used, so no line already entered is overwritten.
-    std::vector<int> targets{start};
-    for (int r = start + 1; r < count && static_cast<int>(targets.size()) < rows; ++r)
-        if (h.lineIsFree(r)) targets.push_back(r);
-    if (static_cast<int>(targets.size()) < rows) {
-        int free = 1;
-        for (int r = start + 1; r < count; ++r)
-            if (h.lineIsFree(r)) ++free;
-        showMessage(tooFewLinesMessage(rows, free));
+    // The grid has a fixed number of lines: a result that does not fit from
+    // the current line on is refused instead of being cut off.
+    if (start + rows > count) {
+        showMessage(tooFewLinesMessage(rows, count - start));
         return;
     }
     for (int i = 0; i < rows; ++i) {
-        writeLine(i, targets[i]);
-        h.setCurrentLine(qMin(targets[i] + 1, count - 1));
+        writeLine(i, start + i, true);
+        h.setCurrentLine(qMin(start + i + 1, count - 1));
     }
     accept();
 }

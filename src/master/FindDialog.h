@@ -78,22 +78,25 @@ public:
     // the opener: exactly what choosing that row writes. The opener uses it
     // for a search with a single result, which it takes without showing
     // the finder.
-    void writeLine(int resultRow, int line);
-    // "全选": every row of the result into the opener's current line and the
-    // free lines after it (a line that already holds something is skipped,
-    // never overwritten), moving the current line down after each, then
-    // closes. On an empty result it does nothing. When the free lines are
-    // too few for the result, it says so and writes nothing.
+    // With selectAll the price follows the "全选" rule (zeroPriceOnSelectAll).
+    void writeLine(int resultRow, int line, bool selectAll = false);
+    // "全选": every row of the result into consecutive lines of the opener,
+    // from its current line on, moving the current line down after each,
+    // then closes. On an empty result it does nothing. When the lines from
+    // the current one to the last are too few for the result, it says so
+    // and writes nothing.
     void A1Click();
 
-    // The cells a result row fills, and whether the price cells are zeroed.
+    // The cells a result row fills, and whether the price cells are zeroed
+    // for a single choice and for "全选".
     virtual std::vector<LineCell> lineCells() const = 0;
     virtual bool zeroPrice() const { return false; }
+    virtual bool zeroPriceOnSelectAll() const { return zeroPrice(); }
 
 protected:
     ArticleFinder(FinderHost& host, const QString& objectName, const QString& caption, const QSize& size);
     void writeChoice(int row) override;
 };
 
-// The message when "全选" finds too few free lines.
+// The message when "全选" finds too few lines left.
 QString tooFewLinesMessage(int rows, int freeLines);

@@ -240,19 +240,16 @@ TEST_F(Finders, Article6SelectAllWritesEveryRowInTheShownOrder) {
     EXPECT_EQ(caller.currentLine(), 6);
 }
 
-TEST_F(Finders, SelectAllNeverOverwritesALineAlreadyEntered) {
+TEST_F(Finders, SelectAllWritesConsecutiveLinesFromTheCurrentOne) {
     TestCaller caller;
     caller.setLineCell(4, 1, QStringLiteral("9999"));
-    caller.setLineCell(4, 9, QStringLiteral("77"));
     caller.setLineCell(2, 1, QStringLiteral("笔"));  // the search text of the current line
     caller.setCurrentLine(2);
     TfrmFindArticle6 f(caller, QStringLiteral("cg"));
-    f.search(QStringLiteral("笔"), {});
     f.search(QString(), {});
     f.A1->trigger();
-    EXPECT_EQ(caller.filledLines(), (QStringList{"2:0004", "3:0001", "4:9999", "5:0002", "6:0003"}));
-    EXPECT_EQ(caller.lineCell(4, 9), QStringLiteral("77"));
-    EXPECT_EQ(caller.currentLine(), 7);
+    EXPECT_EQ(caller.filledLines(), (QStringList{"2:0004", "3:0001", "4:0002", "5:0003"}));
+    EXPECT_EQ(caller.currentLine(), 6);
 }
 
 TEST_F(Finders, SelectAllRefusesWhenTheLinesRunOut) {
@@ -356,9 +353,9 @@ TEST_F(Finders, Article7SelectAllWritesLoanLinesWithTheirDaysAndStock) {
     ASSERT_EQ(f.search(QString(), {}, QStringLiteral("1")), 2);
     f.A1->trigger();
     EXPECT_EQ(f.result(), QDialog::Accepted);
-    // The zero-price switch holds for "全选" as for a single choice.
-    EXPECT_EQ(caller.line(1, 11), (QStringList{"0004", "螺丝刀", "十字", "把", "0", "1", "0", "", "7", id(4), "5.5"}));
-    EXPECT_EQ(caller.line(2, 11), (QStringList{"0001", "中性笔", "0.5mm", "支", "0", "1", "0", "黑色", "7", id(1), "10"}));
+    // "全选" copies the prices as they are, whatever the zero-price switch says.
+    EXPECT_EQ(caller.line(1, 11), (QStringList{"0004", "螺丝刀", "十字", "把", "12", "1", "12", "", "7", id(4), "5.5"}));
+    EXPECT_EQ(caller.line(2, 11), (QStringList{"0001", "中性笔", "0.5mm", "支", "2.5", "1", "2.5", "黑色", "7", id(1), "10"}));
     EXPECT_EQ(caller.currentLine(), 3);
     // Hidden cells past the grid's columns got hidden columns.
     EXPECT_FALSE(caller.grid->isColumnHidden(9));
