@@ -667,6 +667,7 @@ SheetTable readTable(const QString& file, const QString& sheet) {
         values.reserve(width - firstCol);
         for (int c = firstCol; c < width; ++c) values << ws.text(r, c);
         t.rows << values;
+        t.rowNumbers << r + 1;
     }
     return t;
 }

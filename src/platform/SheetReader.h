@@ -50,6 +50,7 @@ struct Worksheet {
 struct SheetTable {
     QStringList headers;
     QList<QStringList> rows;
+    QList<int> rowNumbers;  // the sheet row (from 1) each record came from
 
     // The position of a header (exact match after trimming), -1 when absent.
     int column(const QString& header) const;
