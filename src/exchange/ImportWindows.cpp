@@ -6,6 +6,7 @@
 #include "platform/Ui.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -53,7 +54,7 @@ namespace {
 struct MemberInfo {
     const char* caption;
     const char* hint;
-    std::vector<int> widths;
+    std::vector<int> widths;  // of the headers, in the order the hint names them
     const char* done;  // "成功导入…数据 " + count + " 条！"
 };
 
@@ -80,6 +81,14 @@ const QStringList& headersOf(TfrmImport::Member m) {
 }
 
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// The wait cursor while a large sheet is read or imported.
+struct Busy {
+    Busy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~Busy() { QApplication::restoreOverrideCursor(); }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+};
 
 } // namespace
 
@@ -167,6 +176,7 @@ void TfrmImport::Button1Click() {
     if (file.isEmpty()) return;
     SheetTable t;
     try {
+        Busy busy;
         t = SheetReader::readTable(file);
         SheetImport::requireHeaders(t, headersOf(member_));
     } catch (const SheetError& e) {
@@ -177,9 +187,13 @@ void TfrmImport::Button1Click() {
     table_ = std::move(t);
     file_ = file;
     model_->setTable(&table_);
+    // Widths follow the headers, wherever the sheet has put their columns.
     const MemberInfo& m = info(member_);
-    for (int c = 0; c < model_->columnCount() && c < static_cast<int>(m.widths.size()); ++c)
-        DBGrid1->setColumnWidth(c, m.widths[c]);
+    const QStringList& headers = headersOf(member_);
+    for (int i = 0; i < headers.size() && i < static_cast<int>(m.widths.size()); ++i) {
+        const int c = table_.column(headers[i]);
+        if (c >= 0) DBGrid1->setColumnWidth(c, m.widths[i]);
+    }
     GroupBox1->setTitle(QStringLiteral("EXCEL数据  共有 %1 条数据").arg(table_.rows.size()));
     BitBtn1->setEnabled(!table_.rows.isEmpty());
     if (BitBtn1->isEnabled()) BitBtn1->setFocus();
@@ -199,11 +213,20 @@ void TfrmImport::BitBtn1Click() {
                 DBLookupComboBox2->setFocus();
                 return;
             }
+            Busy busy;
             count = SheetImport::importArticles(DM(), table_, o);
             break;
         }
-        case Member::Persons: count = SheetImport::importPersons(DM(), table_); break;
-        case Member::Suppliers: count = SheetImport::importSuppliers(DM(), table_); break;
+        case Member::Persons: {
+            Busy busy;
+            count = SheetImport::importPersons(DM(), table_);
+            break;
+        }
+        case Member::Suppliers: {
+            Busy busy;
+            count = SheetImport::importSuppliers(DM(), table_);
+            break;
+        }
         }
     } catch (const SheetError& e) {
         showMessage(e.text());
