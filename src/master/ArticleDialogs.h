@@ -1,8 +1,8 @@
 #pragma once
 // The one-article dialogs: the editor of an article's data (TfrmA_M), of its
 // pinyin code alone (TfrmAPY), the quick entry of a new article from a
-// document line (TfrmA_In) and the stock-warning limits (TfrmA_YJ). They
-// share one box of article fields.
+// document line (TfrmA_In, in ArticleEntry.h) and the stock-warning limits
+// (TfrmA_YJ). They share one box of article fields.
 
 #include "master/ArticleEdit.h"
 

@@ -4,6 +4,7 @@
 #include "app/TfrmDM.h"
 #include "master/Accessories.h"
 #include "master/ArticleDialogs.h"
+#include "master/ArticleEntry.h"
 #include "master/ArticleFiles.h"
 #include "master/Pictures.h"
 #include "platform/Guard.h"
@@ -102,6 +103,12 @@ void editPinyin(QWidget* parent, const QString& id, const QString& callerCode, c
     TfrmAPY dialog(owner(parent), id, callerCode);
     if (refresh) QObject::connect(&dialog, &TfrmAPY::saved, &dialog, [refresh] { guarded(refresh); });
     runModal(&dialog);
+}
+
+bool quickEntry(FinderHost& host, const QString& callerCode, const QString& searchedText) {
+    TfrmA_In dialog(&host, callerCode, searchedText);
+    runModal(&dialog);
+    return dialog.newArticleId() > 0;
 }
 
 } // namespace ArticleTools

@@ -14,6 +14,7 @@
 
 #include <functional>
 
+class FinderHost;
 class QDialog;
 class QWidget;
 
@@ -56,6 +57,11 @@ void editArticle(QWidget* parent, const QString& id, const QString& callerCode, 
 
 // "修改拼音码": TfrmAPY, with the same inputs and right.
 void editPinyin(QWidget* parent, const QString& id, const QString& callerCode, const Refresh& refresh = {});
+
+// "物品录入": TfrmA_In for the request ("SQ") or purchase ("CG") entry window
+// host, with the text its article search did not find. True when an article
+// was created and put into the host's current line.
+bool quickEntry(FinderHost& host, const QString& callerCode, const QString& searchedText);
 
 // The picture file of an article: PictureFolder + "/" + ID + ".jpg".
 QString picturePath(const QString& id);

@@ -5,9 +5,11 @@
 #include "app/Session.h"
 #include "master/Accessories.h"
 #include "master/ArticleDialogs.h"
+#include "master/ArticleEntry.h"
 #include "master/ArticleEdit.h"
 #include "master/ArticleFiles.h"
 #include "master/ArticleTools.h"
+#include "master/FinderHost.h"
 #include "master/GbkLineEdit.h"
 #include "master/Pictures.h"
 #include "platform/Gbk.h"
@@ -23,6 +25,7 @@
 #include <QPushButton>
 #include <QSqlQueryModel>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 
 namespace {
@@ -60,6 +63,24 @@ QColor centreOf(const QString& file) {
     QImage img(file);
     return img.pixelColor(img.width() / 2, img.height() / 2);
 }
+
+// The opener of the quick article entry: an entry window's line grid with a
+// title row and 99 lines.
+class EntryWindow : public QWidget, public FinderHost {
+public:
+    EntryWindow() {
+        setObjectName(QStringLiteral("frmIN_CG"));
+        grid = new QTableWidget(100, 9, this);
+        grid->setObjectName(QStringLiteral("StringGrid1"));
+    }
+    QWidget* finderWindow() override { return this; }
+    QStringList line(int row) {
+        QStringList out;
+        for (int c = 1; c <= 9; ++c) out << lineCell(row, c);
+        return out;
+    }
+    QTableWidget* grid;
+};
 
 } // namespace
 
@@ -256,6 +277,65 @@ TEST_F(ArticleDialogs, WarningDialogWritesOnlyTheThreeWarningColumns) {
     EXPECT_EQ(scalar(QStringLiteral("select YJMin||'|'||YJMax||'|'||theYJ||'|'||AName from UArticle where ID=?"), {aid}).toString(),
               QStringLiteral("5|0|是|签字笔"));
     EXPECT_EQ(scalar(QStringLiteral("select APrice from UArticle where ID=?"), {aid}).toDouble(), 1.0);
+}
+
+// ---------------------------------------------------------------------------
+// Quick article entry
+
+TEST_F(ArticleDialogs, QuickEntryProposesTheNextCodeOfTheDay) {
+    // A001 was created today; an article of another day does not count.
+    exec(QStringLiteral("insert into UArticle(theNum, theDate, AName) values('OLD', '2024-03-06', '旧')"));
+    EntryWindow caller;
+    TfrmA_In empty(&caller, QStringLiteral("CG"));
+    empty.show();
+    EXPECT_EQ(empty.GroupBox1->Edit1->text(), QStringLiteral("2403070002"));
+    TfrmA_In searched(&caller, QStringLiteral("SQ"), QStringLiteral("qzb"));
+    searched.show();
+    EXPECT_EQ(searched.GroupBox1->Edit1->text(), QStringLiteral("qzb"));
+}
+
+TEST_F(ArticleDialogs, QuickEntryCreatesTheArticleAndFillsTheLine) {
+    EntryWindow caller;
+    caller.grid->setCurrentCell(3, 1);
+    caller.grid->setItem(3, 1, new QTableWidgetItem(QStringLiteral("chizi")));
+    ArticleTools::setModalRunner([&](QDialog* d) {
+        auto* in = qobject_cast<TfrmA_In*>(d);
+        EXPECT_NE(in, nullptr);
+        d->show();
+        ArticleFieldsBox* box = in->GroupBox1;
+        EXPECT_EQ(box->Edit1->text(), QStringLiteral("chizi"));
+        // The code of an existing article (ignoring case) is refused and focused.
+        box->Edit1->setText(QStringLiteral("a001"));
+        type(box->Edit2, QStringLiteral("钢尺'30"));
+        box->Edit3->setText(QStringLiteral("30cm"));
+        box->Edit4->setText(QStringLiteral("把"));
+        type(box->Edit5, QStringLiteral("2.50"));
+        box->Edit6->setText(QStringLiteral("备用"));
+        setLookupKey(box->DBLookupComboBox1, QStringLiteral("工具"));
+        in->BitBtn1->click();
+        EXPECT_EQ(ui->lastText(), QStringLiteral("物品编码 添加重复！"));
+        EXPECT_EQ(d->focusWidget(), box->Edit1);
+        EXPECT_TRUE(caller.line(3).mid(1).join(QString()).isEmpty());
+        box->Edit1->setText(QStringLiteral("2403070002"));
+        in->BitBtn1->click();
+        return d->result();
+    });
+    EXPECT_TRUE(ArticleTools::quickEntry(caller, QStringLiteral("CG"), QStringLiteral("chizi")));
+
+    const qlonglong newId = scalar(QStringLiteral("select ID from UArticle where theNum='2403070002'")).toLongLong();
+    ASSERT_GT(newId, aid);
+    EXPECT_EQ(scalar(QStringLiteral("select theDate||'|'||AType||'|'||AName||'|'||AStandard||'|'||AUnit||'|'||thePY||'|'||"
+                                    "Remark||'|'||YJMin||'|'||YJMax||'|'||theYJ||'|'||FJCount||'|'||ifnull(PName,'') "
+                                    "from UArticle where ID=?"),
+                     {newId})
+                  .toString(),
+              QStringLiteral("2024-03-07|工具|钢尺'30|30cm|把|GC30|备用|9|99|否|0|"));
+    EXPECT_EQ(scalar(QStringLiteral("select APrice from UArticle where ID=?"), {newId}).toDouble(), 2.5);
+    EXPECT_EQ(caller.line(3), (QStringList{QStringLiteral("2403070002"), QStringLiteral("钢尺'30"), QStringLiteral("30cm"),
+                                           QStringLiteral("把"), QStringLiteral("2.5"), QStringLiteral("1"),
+                                           QStringLiteral("2.5"), QStringLiteral("备用"), QString::number(newId)}));
+    EXPECT_EQ(caller.grid->currentRow(), 4);
+    EXPECT_EQ(caller.grid->currentColumn(), 1);
 }
 
 // ---------------------------------------------------------------------------
