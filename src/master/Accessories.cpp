@@ -1,5 +1,6 @@
 #include "master/Accessories.h"
 
+#include "app/DataGrid.h"
 #include "app/TfrmDM.h"
 #include "master/GbkLineEdit.h"
 #include "platform/Guard.h"
@@ -9,15 +10,12 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSqlQuery>
-#include <QSqlQueryModel>
-#include <QTableView>
 #include <QVBoxLayout>
 
 namespace Accessories {
@@ -67,8 +65,7 @@ bool remove(qlonglong accessoryId) {
 TfrmA_FJ::TfrmA_FJ(QWidget* parent, const QString& caption, const QString& articleId, const QString& caller)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       articleId_(articleId),
-      caller_(caller),
-      model_(new QSqlQueryModel(this)) {
+      caller_(caller) {
     setObjectName(QStringLiteral("frmA_FJ"));
     setWindowTitle(caption);
     resize(640, 460);
@@ -77,17 +74,15 @@ TfrmA_FJ::TfrmA_FJ(QWidget* parent, const QString& caption, const QString& artic
     GroupBox1 = new QGroupBox(QStringLiteral("附件列表"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     auto* listBox = new QVBoxLayout(GroupBox1);
-    DBGrid1 = new QTableView(GroupBox1);
+    DBGrid1 = new DataGrid(GroupBox1);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setModel(model_);
     DBGrid1->setToolTip(QStringLiteral("亲，鼠标右键 有惊喜哟！"));
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    DBGrid1->verticalHeader()->setDefaultSectionSize(22);
-    DBGrid1->verticalHeader()->hide();
-    DBGrid1->horizontalHeader()->setStretchLastSection(false);
+    DBGrid1->setFieldHidden(QStringLiteral("ID"));
+    DBGrid1->setFieldHidden(QStringLiteral("AID"));
+    DBGrid1->setFieldWidth(QStringLiteral("附件名称"), 180);
+    DBGrid1->setFieldWidth(QStringLiteral("数量"), 60);
+    DBGrid1->setFieldWidth(QStringLiteral("备注"), 300);
     listBox->addWidget(DBGrid1);
     outer->addWidget(GroupBox1, 1);
 
@@ -137,8 +132,8 @@ TfrmA_FJ::TfrmA_FJ(QWidget* parent, const QString& caption, const QString& artic
     connectGuarded(D1, &QAction::triggered, this, [this] { D1Click(); });
     connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         const QModelIndex at = DBGrid1->indexAt(pos);
-        if (at.isValid()) DBGrid1->selectRow(at.row());
-        D1->setEnabled(DBGrid1->currentIndex().isValid());
+        if (at.isValid()) DBGrid1->setCurrentRow(at.row());
+        D1->setEnabled(DBGrid1->currentRow() >= 0);
         PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(pos));
     });
     // The Delete key on the list does what the menu's 删除 does.
@@ -165,13 +160,7 @@ void TfrmA_FJ::FormShow() {
 void TfrmA_FJ::myRef() {
     bool ok = false;
     const qlonglong id = articleId_.trimmed().toLongLong(&ok);
-    model_->setQuery(DM().db().modelQuery(Accessories::listSql(), {ok ? QVariant(id) : QVariant(-1)}));
-    while (model_->canFetchMore()) model_->fetchMore();
-    DBGrid1->setColumnHidden(3, true);
-    DBGrid1->setColumnHidden(4, true);
-    DBGrid1->setColumnWidth(0, 180);
-    DBGrid1->setColumnWidth(1, 60);
-    DBGrid1->setColumnWidth(2, 300);
+    DBGrid1->setQuery(Accessories::listSql(), {ok ? QVariant(id) : QVariant(-1)});
 }
 
 void TfrmA_FJ::BitBtn1Click() {
@@ -190,9 +179,9 @@ void TfrmA_FJ::BitBtn1Click() {
 }
 
 void TfrmA_FJ::D1Click() {
-    const QModelIndex current = DBGrid1->currentIndex();
-    if (!current.isValid()) return;
-    const qlonglong id = model_->index(current.row(), 3).data().toLongLong();
+    const int row = DBGrid1->currentRow();
+    if (row < 0) return;
+    const qlonglong id = DBGrid1->value(row, QStringLiteral("ID")).toLongLong();
     if (!confirmDelete()) return;
     Accessories::remove(id);
     myRef();

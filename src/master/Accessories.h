@@ -12,8 +12,7 @@ class QGroupBox;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QSqlQueryModel;
-class QTableView;
+class DataGrid;
 
 namespace Accessories {
 
@@ -50,7 +49,7 @@ public:
     ~TfrmA_FJ() override;
 
     QGroupBox* GroupBox1;  // 附件列表
-    QTableView* DBGrid1;
+    DataGrid* DBGrid1;
     QMenu* PopupMenu1;
     QAction* D1;           // 删除 &D
     QLineEdit* Edit1;      // 附件名称
@@ -65,7 +64,6 @@ public:
     void D1Click();
 
     QString caller() const { return caller_; }
-    QSqlQueryModel* model() const { return model_; }
 
 signals:
     // When the dialog closes: the caller reloads its list so that its
@@ -79,6 +77,5 @@ protected:
 private:
     QString articleId_;
     QString caller_;
-    QSqlQueryModel* model_;
     bool shown_ = false;
 };

@@ -467,6 +467,11 @@ TfrmPic_List::TfrmPic_List(QWidget* parent, const QString& condition, const QVar
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
     Panel1 = new QWidget;
     Panel1->setObjectName(QStringLiteral("Panel1"));
+    // The tile's frame runs through the middle of its caption, so that the
+    // picture at 16 pixels from the top lies inside it.
+    Panel1->setStyleSheet(QStringLiteral(
+        "QGroupBox{border:1px solid palette(mid);border-radius:3px;margin-top:7px;}"
+        "QGroupBox::title{subcontrol-origin:margin;subcontrol-position:top left;left:8px;padding:0 3px;}"));
     ScrollBox1->setWidget(Panel1);
     ScrollBox1->setWidgetResizable(false);
     outer->addWidget(ScrollBox1);
