@@ -77,7 +77,7 @@ QStringList statements() {
     s << table("SStorage", {text("SName", 20), text("Remark", 50), text("thePY", 255)});
     s << table("SPlace", {text("PName", 20), text("Remark", 50)});
     s << table("SDepartment", {text("DName", 20), text("thePY", 255), text("Remark", 50)});
-    s << table("SPerson", {text("theNum", 16), text("DName", 20), text("PName", 20), text("theJob", 20), text("thePhone", 30),
+    s << table("SPerson", {text("theNum", 16), text("DName", 20), text("PName", 20), text("theJob", 20), text("thePhone", 50),
                            text("theIDCard", 20), text("theAddress", 100), text("Remark", 50), text("thePY", 255)});
     s << table("UMerchant", {text("MName", 50), text("MPhone", 30), text("MProson", 20), text("MAddress", 100),
                              text("Remark", 50), text("thePY", 255)});
