@@ -289,11 +289,8 @@ void TfrmA_YJ::BitBtn1Click() {
         refuse(o, o.field == Field::Maximum ? Edit8 : Edit7);
         return;
     }
-    // The caption already names the dialog ("… 预警设置"); it is not said twice.
-    const QString suffix = QStringLiteral(" 预警设置");
-    QString what = windowTitle();
-    if (!what.endsWith(suffix)) what += suffix;
-    showMessage(what + QStringLiteral(" 保存成功！"));
+    // The caption ("code name 预警设置") followed by the fixed text.
+    showMessage(windowTitle() + QStringLiteral(" 预警设置 保存成功！"));
     emit saved(callerCode_);
     accept();
 }

