@@ -381,7 +381,14 @@ QMenu* TfrmRegister::popupMenu() {
     return PopupMenu1;
 }
 
+void TfrmRegister::showEvent(QShowEvent* e) {
+    closing_ = false;
+    QWidget::showEvent(e);
+}
+
 void TfrmRegister::closeEvent(QCloseEvent* e) {
+    // A window inside the main window's area is closed through its frame,
+    // which closes the window in turn: the note is shown once per close.
     if (!closing_ && !spec_.closeMessage.isEmpty()) showMessage(spec_.closeMessage);
     closing_ = true;
     e->accept();

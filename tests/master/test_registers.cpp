@@ -559,3 +559,68 @@ TEST_F(PackContentsTest, EditorLoadsLooksUpAndSaves) {
     EXPECT_EQ(count(QStringLiteral("select * from UAPList where theName='急救包'")), 2);
     EXPECT_EQ(scalar(QStringLiteral("select theCount from UAPList where AID=?"), {a2}).toDouble(), 2.0);
 }
+
+// ---- through the main window ------------------------------------------------------
+
+#include "app/TfrmMain.h"
+#include "app/MenuCatalogue.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTimer>
+
+TEST_F(RegisterWindows, MainMenuOpensTheRegistersAsChildWindows) {
+    registerMasterWindows();
+    TfrmMain main;
+    QStringList codes;
+    for (const MenuEntry* e : codedEntries()) codes << e->code;
+    main.applyGrants(codes);
+    main.show();
+    const struct { const char* code; const char* cls; } entries[] = {
+        {"000", "frmUser"}, {"401", "frmDepartment"}, {"403", "frmPerson"}, {"407", "frmStorage"},
+        {"408", "frmPlace"}, {"409", "frmAType"}, {"415", "frmAPack"}, {"417", "frmMerchant"}};
+    for (const auto& e : entries) {
+        SCOPED_TRACE(e.code);
+        main.runEntry(QString::fromLatin1(e.code));
+        const QList<QWidget*> open = main.childWindows();
+        ASSERT_EQ(open.size(), 1);
+        EXPECT_EQ(open.first()->objectName(), QString::fromLatin1(e.cls));
+    }
+    // The storage window's note comes once when the next entry closes it...
+    main.runEntry(QStringLiteral("407"));
+    ui->clear();
+    main.runEntry(QStringLiteral("408"));
+    EXPECT_EQ(ui->texts(), QStringList{QStringLiteral("如果您新增了仓库，请重新打开软件！")});
+    // ...and once when its own 退出 closes it.
+    main.runEntry(QStringLiteral("407"));
+    ui->clear();
+    QWidget* storage = main.childWindows().first();
+    QTest::mouseClick(storage->findChild<QPushButton*>(QStringLiteral("ButExi")), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ui->texts(), QStringList{QStringLiteral("如果您新增了仓库，请重新打开软件！")});
+    EXPECT_TRUE(main.childWindows().isEmpty());
+}
+
+TEST_F(RegisterWindows, PackPopupNeedsARowAndTheRight) {
+    auto w = open("TfrmAPack");
+    QAction* L1 = w->popupMenu()->findChild<QAction*>(QStringLiteral("L1"));
+    ASSERT_TRUE(L1);
+    EXPECT_EQ(L1->text(), QStringLiteral("物品明细 &L"));
+    // No pack: nothing opens (a modal dialog would block here).
+    L1->trigger();
+    exec(QStringLiteral("insert into UAPack(theName, Remark) values('急救包', '')"));
+    w->Ref();
+    session().CanModify = QStringLiteral("否");
+    L1->trigger();
+    // With the right the contents editor opens for the current pack.
+    session().CanModify = QStringLiteral("是");
+    QString seen;
+    QTimer::singleShot(0, [&seen] {
+        if (QWidget* d = QApplication::activeModalWidget()) {
+            seen = d->windowTitle();
+            d->close();
+        }
+    });
+    L1->trigger();
+    EXPECT_EQ(seen, QStringLiteral("急救包 物品明细"));
+}
