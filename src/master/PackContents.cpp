@@ -37,33 +37,6 @@ QList<PackLine> load(TfrmDM& dm, const QString& pack) {
     return out;
 }
 
-QString searchSql(const QString& text, const QStringList& excludeIds, QVariantList* params) {
-    QString sql = QStringLiteral("select theNum as 物品编码, AType as 物品分类, "
-                                 "AName as 物品名称, AStandard as 规格型号, "
-                                 "AUnit as 单位, APrice as 单价, "
-                                 "Remark as 备注, ID "
-                                 "from UArticle"
-                                 " Where ((AName Like ?) OR (thePY LIke ?) OR (theNum LIke ?) OR (AStandard Like ?))");
-    const QString pattern = QLatin1Char('%') + text + QLatin1Char('%');
-    for (int i = 0; i < 4; ++i) *params << pattern;
-    QStringList marks;
-    for (const QString& id : excludeIds) {
-        bool ok = false;
-        const qlonglong v = id.toLongLong(&ok);
-        if (!ok) continue;
-        marks << QStringLiteral("?");
-        *params << v;
-    }
-    if (!marks.isEmpty()) sql += QStringLiteral(" AND (ID NOT IN (%1))").arg(marks.join(QLatin1Char(',')));
-    sql += QStringLiteral(" order by AType,AName,AStandard,AUnit");
-    return sql;
-}
-
-PackLine lineFromSearch(const QString& code, const QString& name, const QString& standard, const QString& unit,
-                        const QString& price, const QString& remark, const QString& id) {
-    return {code, name, standard, unit, price, QStringLiteral("1"), price, remark, id};
-}
-
 SaveResult save(TfrmDM& dm, const QString& pack, const QList<PackLine>& lines) {
     struct Row {
         qlonglong aid;

@@ -1,11 +1,9 @@
 #pragma once
-// The contents of an article pack (UAPList): reading the stored lines, the
-// article search of the contents editor and the replace-all save.
+// The contents of an article pack (UAPList): reading the stored lines and
+// the replace-all save.
 
 #include <QList>
 #include <QString>
-#include <QStringList>
-#include <QVariantList>
 
 class TfrmDM;
 
@@ -26,17 +24,6 @@ namespace PackContents {
 
 // The stored lines of a pack whose article still exists, in line order.
 QList<PackLine> load(TfrmDM& dm, const QString& pack);
-
-// The article search of the contents editor: articles whose name, pinyin
-// initials, code or specification contain text, without those in exclude,
-// ordered by type, name, specification and unit. Fields 物品编码, 物品分类,
-// 物品名称, 规格型号, 单位, 单价, 备注, ID. params receives the bound values.
-QString searchSql(const QString& text, const QStringList& excludeIds, QVariantList* params);
-
-// A line chosen from a search row (its fields in the order of searchSql):
-// price again as amount, quantity 1.
-PackLine lineFromSearch(const QString& code, const QString& name, const QString& standard, const QString& unit,
-                        const QString& price, const QString& remark, const QString& id);
 
 struct SaveResult {
     bool ok = false;

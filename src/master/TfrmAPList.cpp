@@ -1,6 +1,7 @@
 #include "master/TfrmAPList.h"
 
 #include "app/TfrmDM.h"
+#include "master/FindArticle6.h"
 #include "platform/Guard.h"
 #include "platform/Money.h"
 #include "platform/Ui.h"
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QSqlQuery>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -216,25 +216,48 @@ bool TfrmAPList::acceptsChar(int column, QChar c) {
 void TfrmAPList::myFindWP() {
     const int row = StringGrid1->currentRow();
     if (row < 0 || !cell(row, ColID).isEmpty()) return;
-    QVariantList params;
-    const QString sql = PackContents::searchSql(cell(row, ColCode), articleIds(), &params);
-    QSqlQuery q = DM().db().query(sql, params);
-    QList<PackLine> found;
-    while (q.next() && found.size() < 2) {
-        found << PackContents::lineFromSearch(q.value(0).toString(), q.value(2).toString(), q.value(3).toString(),
-                                              q.value(4).toString(), Money::text(q.value(5).toDouble()),
-                                              q.value(6).toString(), q.value(7).toString());
-    }
-    if (found.isEmpty()) {
+    // Articles already in the pack are not offered again.
+    TfrmFindArticle6 finder(*this, QStringLiteral("wp"));
+    const int found = finder.search(cell(row, ColCode), idsInColumn(ColID));
+    if (found == 0) {
         showMessage(QStringLiteral("物品信息不存在，清重新选择！"));
         return;
     }
-    if (found.size() == 1) {
-        setLine(row, found.first());
+    if (found == 1) {
+        // One match fills the line without the finder; the cursor moves on.
+        finder.writeLine(0, row + 1);
         setCursor(row + 1, ColCode);
         return;
     }
-    chooseInFinder(sql, params);
+    finder.exec();
+}
+
+int TfrmAPList::currentLine() {
+    const int row = StringGrid1->currentRow();
+    return row < 0 ? -1 : row + 1;
+}
+
+void TfrmAPList::setCurrentLine(int line) {
+    if (line < 1 || line > kLines) return;
+    const int column = StringGrid1->currentColumn();
+    setCursor(line - 1, column < 0 ? ColCode : column);
+}
+
+QString TfrmAPList::lineCell(int line, int column) {
+    if (line < 1 || line > kLines) return QString();
+    return cell(line - 1, column);
+}
+
+void TfrmAPList::setLineCell(int line, int column, const QString& text) {
+    if (line < 1 || line > kLines || column < ColCode || column > ColID) return;
+    setCell(line - 1, column, text);
+}
+
+bool TfrmAPList::lineIsFree(int line) {
+    if (line < 1 || line > kLines) return false;
+    for (int c = ColCode; c <= ColID; ++c)
+        if (!cell(line - 1, c).isEmpty()) return false;
+    return true;
 }
 
 void TfrmAPList::gridEnter() {

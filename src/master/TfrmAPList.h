@@ -6,10 +6,13 @@
 // article finder, none is reported. "保存" checks every line before it
 // replaces the pack's stored contents in one transaction.
 //
-// StringGrid1 row 0 is the first entry line; column 0 holds the line
-// numbers, columns 1 to 8 物品编码, 物品名称, 规格型号, 单位, 单价, 数量, 金额,
-// 备注, and the hidden column 9 the line's article ID.
+// StringGrid1 keeps its titles in the grid's header, so its row 0 is line 1;
+// column 0 holds the line numbers, columns 1 to 8 物品编码, 物品名称, 规格型号,
+// 单位, 单价, 数量, 金额, 备注, and the hidden column 9 the line's article ID.
+// To the finder (FinderHost) the lines are numbered 1 to 99, as the finders
+// count the lines of every entry grid.
 
+#include "master/FinderHost.h"
 #include "master/PackContents.h"
 
 #include <QDialog>
@@ -19,7 +22,7 @@ class QGroupBox;
 class QPushButton;
 class QTableWidget;
 
-class TfrmAPList : public QDialog {
+class TfrmAPList : public QDialog, public FinderHost {
     Q_OBJECT
 public:
     enum Column { ColNo = 0, ColCode, ColName, ColStandard, ColUnit, ColPrice, ColCount, ColAmount, ColRemark, ColID };
@@ -55,6 +58,16 @@ public:
     // Puts the cursor on a cell.
     void setCursor(int row, int column);
 
+    // FinderHost: lines 1 to 99 are grid rows 0 to 98.
+    QWidget* finderWindow() override { return this; }
+    QTableWidget* lineGrid() override { return StringGrid1; }
+    int lineCount() override { return kLines + 1; }
+    int currentLine() override;
+    void setCurrentLine(int line) override;
+    QString lineCell(int line, int column) override;
+    void setLineCell(int line, int column, const QString& text) override;
+    bool lineIsFree(int line) override;
+
     // Whether a typed character is accepted in a column: 单价 and 数量 take
     // digits and ".", 金额 nothing (Backspace and Enter are always accepted).
     static bool acceptsChar(int column, QChar c);
@@ -63,8 +76,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Several articles match: the article finder chooses (one line, or all from the current line on).
-    void chooseInFinder(const QString& sql, const QVariantList& params);
     QString cell(int row, int column) const;
     void setCell(int row, int column, const QString& text);
 

@@ -300,6 +300,11 @@ bool TfrmRegister::eventFilter(QObject* watched, QEvent* event) {
             if (QWidget* next = nextInOrder(w)) next->setFocus(Qt::TabFocusReason);
             return true;
         }
+        if (ke->key() == Qt::Key_Escape && w && editors_.contains(w) && state_ != State::Browse) {
+            // Escape drops the entry, as 取消 does.
+            guarded([this] { ButCanClick(); });
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -8,6 +8,8 @@
 //   editing    editors enabled with the row; 保存 (ButSaveEdit) and 取消 enabled
 //
 // ButSave and ButSaveEdit lie in the same place; only one is shown at a time.
+// Enter in an editor moves to the next one (from the last to 保存); Escape
+// drops the entry like 取消.
 // Everything a member differs in comes from its RegisterSpec; saving,
 // checking and deleting are RegisterLogic's.
 

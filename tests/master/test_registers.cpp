@@ -6,6 +6,7 @@
 #include "app/DataGrid.h"
 #include "app/Session.h"
 #include "app/WindowRegistry.h"
+#include "master/FindArticle6.h"
 #include "master/MasterWindows.h"
 #include "master/PackContents.h"
 #include "master/RegisterLogic.h"
@@ -189,9 +190,9 @@ TEST_F(Registers, EveryMemberThroughTheLogic) {
 TEST_F(Registers, NamesWithQuotesPercentAndUnderscoreAreExact) {
     const RegisterSpec& s = RegisterMembers::spec(QStringLiteral("TfrmPlace"));
     RegisterLogic logic(s, *dm);
-    ASSERT_TRUE(logic.saveNew(valuesFor(s, QStringLiteral("A'1_%"))).ok);
-    // As a pattern "A'1_%" would match "A'1x%"; as a name it does not.
-    EXPECT_TRUE(logic.saveNew(valuesFor(s, QStringLiteral("A'1x%"))).ok);
+    ASSERT_TRUE(logic.saveNew(valuesFor(s, QStringLiteral("A'1x9"))).ok);
+    // As a pattern "A'1_%" would match "A'1x9"; as a name it does not.
+    EXPECT_TRUE(logic.saveNew(valuesFor(s, QStringLiteral("A'1_%"))).ok);
     EXPECT_EQ(logic.saveNew(valuesFor(s, QStringLiteral("A'1_%"))).message, QStringLiteral("货位名称 添加重复！"));
     EXPECT_EQ(count(QStringLiteral("select * from SPlace where PName=?"), {QStringLiteral("A'1_%")}), 1);
 }
@@ -342,6 +343,14 @@ TEST_F(RegisterWindows, EditKeepsTheRowAndRightsAreSilent) {
     click(w.get(), "ButSaveEdit");
     EXPECT_TRUE(ui->messages.isEmpty());
     EXPECT_EQ(count(QStringLiteral("select * from UAType where theName='办公用品'")), 2);
+
+    // Escape drops a change.
+    click(w.get(), "ButMed");
+    type(w.get(), "DBEdit1", QStringLiteral("丢弃"));
+    QTest::keyClick(w->editor(QStringLiteral("DBEdit1")), Qt::Key_Escape);
+    EXPECT_EQ(w->state(), TfrmRegister::State::Browse);
+    EXPECT_EQ(w->lineEdit(QStringLiteral("DBEdit1"))->text(), QStringLiteral("办公用品"));
+    EXPECT_EQ(count(QStringLiteral("select * from UAType where theName='丢弃'")), 0);
 
     session().CanModify = QStringLiteral("否");
     session().CanDelete = QStringLiteral("否");
@@ -623,4 +632,53 @@ TEST_F(RegisterWindows, PackPopupNeedsARowAndTheRight) {
     });
     L1->trigger();
     EXPECT_EQ(seen, QStringLiteral("急救包 物品明细"));
+}
+
+TEST_F(PackContentsTest, SeveralMatchesGoThroughTheFinder) {
+    addArticle(QStringLiteral("B001"), QStringLiteral("绷带"));
+    addArticle(QStringLiteral("B002"), QStringLiteral("弹力绷带"));
+    TfrmAPList dlg(nullptr, 1, QStringLiteral("急救包"));
+    dlg.show();
+    QTableWidget* g = dlg.grid();
+    ASSERT_EQ(g->currentRow(), 1);
+
+    // "绷带" matches two articles: the finder opens; choosing its second row fills this line only.
+    g->item(1, 1)->setText(QStringLiteral("绷带"));
+    QString caption;
+    int offered = 0;
+    QTimer::singleShot(0, [&] {
+        auto* f = qobject_cast<TfrmFindArticle6*>(QApplication::activeModalWidget());
+        if (!f) return;
+        caption = f->windowTitle();
+        offered = f->resultCount();
+        f->DBGrid1->setCurrentRow(1);
+        f->myLoad();
+    });
+    dlg.gridEnter();
+    EXPECT_EQ(caption, QStringLiteral("物品 查找"));
+    EXPECT_EQ(offered, 2);
+    const PackLine chosen = dlg.line(1);
+    EXPECT_FALSE(chosen.aid.isEmpty());
+    EXPECT_EQ(chosen.count, QStringLiteral("1"));
+    EXPECT_EQ(g->currentRow(), 1);
+    // Enter went on from 物品编码 to 单价 of the chosen line.
+    EXPECT_EQ(g->currentColumn(), TfrmAPList::ColPrice);
+
+    // The other one, and the articles already listed are left out: "全选" on
+    // an empty search text offers only what is not in the pack yet.
+    dlg.setCursor(2, TfrmAPList::ColCode);
+    QStringList offeredCodes;
+    QTimer::singleShot(0, [&] {
+        auto* f = qobject_cast<TfrmFindArticle6*>(QApplication::activeModalWidget());
+        if (!f) return;
+        for (int r = 0; r < f->resultCount(); ++r) offeredCodes << f->DBGrid1->text(r, QStringLiteral("物品编码"));
+        f->A1Click();
+    });
+    dlg.gridEnter();
+    ASSERT_EQ(offeredCodes.size(), 2);  // A002 and the remaining bandage
+    EXPECT_FALSE(offeredCodes.contains(QStringLiteral("A001")));
+    EXPECT_FALSE(offeredCodes.contains(chosen.code));
+    EXPECT_EQ(dlg.articleIds().size(), 4);
+    EXPECT_EQ(g->currentRow(), 4);
+    EXPECT_TRUE(ui->messages.isEmpty());
 }
