@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -46,6 +47,8 @@ TfrmRegister::TfrmRegister(const RegisterSpec& spec, QWidget* parent)
     Ref();
     setState(State::Browse);
     if (spec_.setup) spec_.setup(*this);
+    // The buttons' Alt+letter keys are looked at before the main menu's.
+    qApp->installEventFilter(this);
 }
 
 TfrmRegister::~TfrmRegister() = default;
@@ -94,7 +97,6 @@ void TfrmRegister::buildEditors() {
         }
         w->setObjectName(e.name);
         label->setBuddy(w);
-        w->installEventFilter(this);
         editors_ << w;
         editorLayout_->addWidget(label, row, col);
         editorLayout_->addWidget(w, row, col + 1);
@@ -290,7 +292,32 @@ QWidget* TfrmRegister::nextInOrder(QWidget* from) const {
     return saveStack_->currentWidget();
 }
 
+QPushButton* TfrmRegister::mnemonicButton(const QKeyEvent* ke) const {
+    if (ke->modifiers() != Qt::AltModifier) return nullptr;
+    const QKeySequence pressed(QKeyCombination(Qt::AltModifier, Qt::Key(ke->key())));
+    for (QPushButton* b : {ButNew, ButMed, ButSave, ButSaveEdit, ButCan, ButDel, ButExi})
+        if (b->isVisible() && b->isEnabled() && QKeySequence::mnemonic(b->text()) == pressed) return b;
+    return nullptr;
+}
+
 bool TfrmRegister::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        // Alt+letter with the focus in this window: the window's button, not
+        // a menu title of the main window with the same letter.
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && (w == this || isAncestorOf(w))) {
+            auto* ke = static_cast<QKeyEvent*>(event);
+            if (QPushButton* b = mnemonicButton(ke)) {
+                if (event->type() == QEvent::ShortcutOverride) {
+                    event->accept();
+                } else {
+                    b->setFocus(Qt::ShortcutFocusReason);
+                    b->click();
+                }
+                return true;
+            }
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* ke = static_cast<QKeyEvent*>(event);
         auto* w = qobject_cast<QWidget*>(watched);

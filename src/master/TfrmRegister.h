@@ -9,7 +9,8 @@
 //
 // ButSave and ButSaveEdit lie in the same place; only one is shown at a time.
 // Enter in an editor moves to the next one (from the last to 保存); Escape
-// drops the entry like 取消.
+// drops the entry like 取消. The buttons' Alt+letter keys work while the
+// focus is in the window, ahead of the main menu's titles (保存 Alt+S, 统计 Alt+S).
 // Everything a member differs in comes from its RegisterSpec; saving,
 // checking and deleting are RegisterLogic's.
 
@@ -22,6 +23,7 @@ class DataGrid;
 class QComboBox;
 class QFrame;
 class QGroupBox;
+class QKeyEvent;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -94,6 +96,8 @@ private:
     void focusEditor(const QString& name);
     void afterSave(const RegisterResult& r, bool edit);
     QWidget* nextInOrder(QWidget* from) const;
+    // The shown, enabled button whose Alt+letter this key is (nullptr when none).
+    QPushButton* mnemonicButton(const QKeyEvent* ke) const;
 
     RegisterSpec spec_;
     RegisterLogic logic_;

@@ -595,6 +595,21 @@ TEST_F(RegisterWindows, MainMenuOpensTheRegistersAsChildWindows) {
         ASSERT_EQ(open.size(), 1);
         EXPECT_EQ(open.first()->objectName(), QString::fromLatin1(e.cls));
     }
+    // Alt+S saves in the register, although the menu 统计【&S】 uses the same letter.
+    main.runEntry(QStringLiteral("403"));
+    auto* person = qobject_cast<TfrmRegister*>(main.childWindows().first());
+    ASSERT_TRUE(person);
+    main.activateWindow();
+    QTest::keyClick(person->editor(QStringLiteral("DBEdit7")), Qt::Key_N, Qt::AltModifier);
+    ASSERT_EQ(person->state(), TfrmRegister::State::Inserting);
+    type(person, "DBEdit7", QStringLiteral("0009"));
+    ui->clear();
+    QTest::keyClick(person->editor(QStringLiteral("DBEdit7")), Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(ui->texts(), QStringList{QStringLiteral("部门名称 不能为空！请选择 部门名称！")});
+    EXPECT_EQ(person->lineEdit(QStringLiteral("DBEdit7"))->text(), QStringLiteral("0009"));
+    QTest::keyClick(person->editor(QStringLiteral("DBEdit7")), Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(person->state(), TfrmRegister::State::Browse);
+
     // The storage window's note comes once when the next entry closes it...
     main.runEntry(QStringLiteral("407"));
     ui->clear();
