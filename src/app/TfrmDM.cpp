@@ -96,12 +96,24 @@ QString TfrmDM::myRetAF(const QString& articleId) {
 
 void TfrmDM::fillLookup(int kind, QComboBox* box, const QString& sql, const QVariantList& params, int shownColumn) {
     QSqlQueryModel* model = lists_[kind].get();
+    // A new list makes a box choose its first row; every box already bound to
+    // the list gets its own choice back instead.
+    QList<QPointer<QComboBox>>& bound = boxes_[kind];
+    bound.removeIf([model](const QPointer<QComboBox>& b) { return !b || b->model() != model; });
+    QList<QPair<QPointer<QComboBox>, QString>> chosen;
+    for (const QPointer<QComboBox>& b : bound) chosen.append({b, lookupKey(b)});
     model->setQuery(db_.modelQuery(sql, params));
     while (model->canFetchMore()) model->fetchMore();
+    for (const auto& c : chosen) {
+        if (!c.first) continue;
+        if (c.second.isEmpty()) c.first->setCurrentIndex(-1);
+        else setLookupKey(c.first, c.second);
+    }
     if (box) {
         box->setModel(model);
         box->setModelColumn(shownColumn);
         box->setProperty("lookupKeyColumn", 0);
+        if (!bound.contains(box)) bound.append(box);
     }
 }
 

@@ -11,7 +11,9 @@
 
 #include "platform/Db.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QSqlQueryModel>
 #include <QString>
 #include <QVariantList>
@@ -48,7 +50,10 @@ public:
     QString myRetAF(const QString& articleId);
 
     // Lookup lists: one shared list per kind. Every box filled by the same
-    // service shows the same list; refilling it changes them all.
+    // service shows the same list; refilling it changes them all. A box that
+    // already showed the list keeps the key it had chosen (nothing chosen when
+    // the key is no longer listed), so a dialog that fills its own box never
+    // changes what the window below it has chosen.
     void DBComDepartment(QComboBox* box);
     void DBComPerson(QComboBox* box, const QString& department);
     void DBComPersonAll(QComboBox* box);
@@ -67,6 +72,7 @@ private:
 
     Db db_;
     std::unique_ptr<QSqlQueryModel> lists_[8];
+    QList<QPointer<QComboBox>> boxes_[8];  // the boxes bound to each list
 };
 
 // The data module of the run.

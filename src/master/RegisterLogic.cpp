@@ -39,7 +39,10 @@ RegisterResult RegisterLogic::checkNumbers(const RegisterValues& values) const {
         if (e.kind != EditorKind::Number) continue;
         const QString text = values.value(e.column).trimmed();
         double v = 0;
-        if (!text.isEmpty() && !Money::parse(text, &v)) return {false, e.invalidMessage.arg(text), e.name, 0};
+        if (!text.isEmpty() && !Money::parse(text, &v)) {
+            const QString m = e.invalidMessage.contains(QStringLiteral("%1")) ? e.invalidMessage.arg(text) : e.invalidMessage;
+            return {false, m, e.name, 0};
+        }
     }
     RegisterResult ok;
     ok.ok = true;
@@ -122,6 +125,12 @@ RegisterResult RegisterLogic::saveEdit(qlonglong id, const RegisterValues& value
     params << id;
     Db& db = dm_.db();
     Transaction tx(db);
+    if (!spec_.uniqueColumn.isEmpty() && !spec_.editDuplicateMessage.isEmpty() &&
+        db.count(QStringLiteral("select ID from %1 Where %2=? AND ID<>?").arg(spec_.table, spec_.uniqueColumn),
+                 {values.value(spec_.uniqueColumn), id}) > 0) {
+        const RegisterEditor* e = spec_.editorForColumn(spec_.uniqueColumn);
+        return {false, spec_.editDuplicateMessage, e ? e->name : QString(), 0};
+    }
     db.exec(QStringLiteral("UPDATE %1 SET %2 WHERE ID=?").arg(spec_.table, sets.join(QLatin1Char(','))), params);
     tx.commit();
     return {true, QString(), QString(), id};

@@ -33,8 +33,9 @@ public:
     // Saving a new record: required fields, duplicate check, pinyin, fixed
     // values, the insert and the member's afterInsert, in one transaction.
     RegisterResult saveNew(const RegisterValues& values);
-    // Saving an edit of row id: required fields (no duplicate check), pinyin,
-    // the edit's fixed values, one update.
+    // Saving an edit of row id: required fields, the unique value against the
+    // other rows where the member asks for it, pinyin, the edit's fixed
+    // values, one update.
     RegisterResult saveEdit(qlonglong id, const RegisterValues& values);
 
     // "修改" may start: there is a current row, its key is not empty and the

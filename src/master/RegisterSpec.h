@@ -34,6 +34,9 @@ struct RegisterEditor {
     QString field;   // the field of the load query it shows: "仓库名称"
     EditorKind kind = EditorKind::Text;
     int maxLength = 0;  // characters; the column's width, so a save never fails on length
+    // When above 0, the text is also limited in GBK bytes (a Chinese
+    // character counts two), as the entry fields of the article dialogs are.
+    int gbkBytes = 0;
     QString label;      // the caption beside it; empty gives field + "："
     // Lookup: fills the box's list (a DBCom... service of the data module).
     std::function<void(QComboBox*)> fill;
@@ -90,8 +93,11 @@ struct RegisterSpec {
     QString keyEditor;                    // objectName of the key editor: focused on New and Edit; Edit needs it non-empty
     std::vector<RequiredCheck> required;  // in order
 
-    QString uniqueColumn;      // checked on insert only; empty: no check
+    QString uniqueColumn;      // checked on insert; empty: no check
     QString duplicateMessage;  // "仓库名称 添加重复！"
+    // When not empty, an edit may not give the row a unique value that another
+    // row has (this message); empty: an edit may take any value.
+    QString editDuplicateMessage;
 
     QString pinyinColumn;  // "thePY" when the table carries pinyin initials
     QString pinyinFrom;    // the column whose text gives them ("SName", "PName")

@@ -2,6 +2,7 @@
 
 #include "app/DataGrid.h"
 #include "app/TfrmDM.h"
+#include "master/GbkLineEdit.h"
 #include "platform/Guard.h"
 #include "platform/Money.h"
 #include "platform/Ui.h"
@@ -86,12 +87,17 @@ void TfrmRegister::buildEditors() {
             auto* box = new QComboBox(GroupBox1);
             box->setEditable(false);
             box->setMinimumWidth(220);
+            box->setToolTip(QStringLiteral("按 Delete 键清除所选%1").arg(e.field));
+            // A choice from the list replaces a kept value that is no longer listed.
+            connect(box, &QComboBox::activated, this, [this, box] { keepLookupValue(box, QString()); });
             w = box;
         } else {
             auto* edit = new QLineEdit(GroupBox1);
             if (e.maxLength > 0) edit->setMaxLength(e.maxLength);
             if (e.kind == EditorKind::Number)
                 edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*\\.?[0-9]*")), edit));
+            if (e.gbkBytes > 0)
+                GbkLimitValidator::attach(edit, e.gbkBytes, e.kind == EditorKind::Number ? GbkLineEdit::Decimal : QString());
             edit->setMinimumWidth(220);
             w = edit;
         }
@@ -251,10 +257,21 @@ QComboBox* TfrmRegister::comboBox(const QString& name) const { return qobject_ca
 RegisterValues TfrmRegister::editorValues() const {
     RegisterValues v;
     for (const RegisterEditor& e : spec_.editors) {
-        if (e.kind == EditorKind::Lookup) v.insert(e.column, lookupKey(comboBox(e.name)));
-        else v.insert(e.column, lineEdit(e.name)->text());
+        if (e.kind == EditorKind::Lookup) {
+            QComboBox* box = comboBox(e.name);
+            v.insert(e.column, box->currentIndex() >= 0 ? lookupKey(box) : box->property("keptKey").toString());
+        } else {
+            v.insert(e.column, lineEdit(e.name)->text());
+        }
     }
     return v;
+}
+
+void TfrmRegister::keepLookupValue(QComboBox* box, const QString& value) {
+    // A stored value that is no longer in the list (its type or place was
+    // renamed or deleted) is shown greyed and kept on save, not lost.
+    box->setProperty("keptKey", value);
+    box->setPlaceholderText(value);
 }
 
 void TfrmRegister::showRow() {
@@ -265,7 +282,10 @@ void TfrmRegister::showRow() {
     }
     for (const RegisterEditor& e : spec_.editors) {
         const QVariant v = value(r, e.field);
-        if (e.kind == EditorKind::Lookup) setLookupKey(comboBox(e.name), v.toString());
+        if (e.kind == EditorKind::Lookup) {
+            QComboBox* box = comboBox(e.name);
+            keepLookupValue(box, setLookupKey(box, v.toString()) ? QString() : v.toString());
+        }
         else if (e.kind == EditorKind::Number) lineEdit(e.name)->setText(v.isNull() ? QString() : Money::text(v.toDouble()));
         else lineEdit(e.name)->setText(v.toString());
     }
@@ -273,8 +293,12 @@ void TfrmRegister::showRow() {
 
 void TfrmRegister::clearEditors() {
     for (const RegisterEditor& e : spec_.editors) {
-        if (e.kind == EditorKind::Lookup) comboBox(e.name)->setCurrentIndex(-1);
-        else lineEdit(e.name)->clear();
+        if (e.kind == EditorKind::Lookup) {
+            comboBox(e.name)->setCurrentIndex(-1);
+            keepLookupValue(comboBox(e.name), QString());
+        } else {
+            lineEdit(e.name)->clear();
+        }
     }
 }
 
@@ -326,6 +350,14 @@ bool TfrmRegister::eventFilter(QObject* watched, QEvent* event) {
             // Enter moves on like Tab; after the last editor it reaches 保存.
             if (QWidget* next = nextInOrder(w)) next->setFocus(Qt::TabFocusReason);
             return true;
+        }
+        if ((ke->key() == Qt::Key_Delete || ke->key() == Qt::Key_Backspace) && state_ != State::Browse) {
+            // Delete in a drop-down chooses nothing again (an optional type or place).
+            if (auto* box = qobject_cast<QComboBox*>(w); box && editors_.contains(box)) {
+                box->setCurrentIndex(-1);
+                keepLookupValue(box, QString());
+                return true;
+            }
         }
         if (ke->key() == Qt::Key_Escape && w && editors_.contains(w) && state_ != State::Browse) {
             // Escape drops the entry, as 取消 does.

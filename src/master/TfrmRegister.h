@@ -93,6 +93,8 @@ private:
     void setState(State s);
     void showRow();          // editors from the current row
     void clearEditors();
+    // The value a drop-down keeps while nothing in its list is chosen.
+    void keepLookupValue(QComboBox* box, const QString& value);
     void focusEditor(const QString& name);
     void afterSave(const RegisterResult& r, bool edit);
     QWidget* nextInOrder(QWidget* from) const;
