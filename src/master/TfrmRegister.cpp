@@ -271,7 +271,11 @@ void TfrmRegister::keepLookupValue(QComboBox* box, const QString& value) {
     // A stored value that is no longer in the list (its type or place was
     // renamed or deleted) is shown greyed and kept on save, not lost.
     box->setProperty("keptKey", value);
+    // Clearing the placeholder of a box without a choice makes Qt choose the
+    // first row; the box keeps having none.
+    const int index = box->currentIndex();
     box->setPlaceholderText(value);
+    if (box->currentIndex() != index) box->setCurrentIndex(index);
 }
 
 void TfrmRegister::showRow() {

@@ -134,6 +134,28 @@ TEST_F(Services, StorageListFollowsUserStorages) {
     EXPECT_EQ(lookupKey(&b), QStringLiteral("3"));
 }
 
+TEST_F(Services, RefillingASharedListKeepsEachBoxsChoice) {
+    for (const char* t : {"办公用品", "工具", "劳保用品"}) exec(QStringLiteral("insert into UAType(theName) values(?)"), {QString::fromUtf8(t)});
+    QComboBox chosen, none, gone;
+    dm->DBComAType(&chosen);
+    dm->DBComAType(&none);
+    dm->DBComAType(&gone);
+    ASSERT_TRUE(setLookupKey(&chosen, QStringLiteral("工具")));
+    none.setCurrentIndex(-1);
+    ASSERT_TRUE(setLookupKey(&gone, QStringLiteral("劳保用品")));
+    exec(QStringLiteral("delete from UAType where theName='劳保用品'"));
+    // A dialog filling its own box refills the list of all three.
+    QComboBox dialogBox;
+    dm->DBComAType(&dialogBox);
+    EXPECT_EQ(chosen.count(), 2);
+    EXPECT_EQ(lookupKey(&chosen), QStringLiteral("工具"));
+    EXPECT_EQ(none.currentIndex(), -1);
+    EXPECT_EQ(gone.currentIndex(), -1) << "a key no longer listed is not replaced by another";
+    // Refilling a box itself keeps its choice too.
+    dm->DBComAType(&chosen);
+    EXPECT_EQ(lookupKey(&chosen), QStringLiteral("工具"));
+}
+
 TEST_F(Services, PersonListByDepartmentKeepsQuotes) {
     exec(QStringLiteral("insert into SPerson(PName, DName) values('张三', '办公室')"));
     exec(QStringLiteral("insert into SPerson(PName, DName) values('O''Neil', 'R&D''s')"));

@@ -224,6 +224,33 @@ TEST_F(Articles, RegisterLayoutEditorsAndPopup) {
                                   s("D1 文件下载 &D")}));
 }
 
+TEST_F(Articles, AStoredTypeNoLongerListedIsKeptByAnEdit) {
+    const qlonglong a = article("A-100", "扳手", "旧分类", "A-01");
+    article("A-200", "钳子");
+    TfrmArticle_M w;
+    QComboBox* type = w.comboBox(s("DBLookupComboBox1"));
+    EXPECT_EQ(type->currentIndex(), -1);
+    EXPECT_EQ(type->placeholderText(), s("旧分类"));
+    // The next row has no type: it shows none, not the first of the list.
+    w.setCurrentRowIndex(1);
+    EXPECT_EQ(type->currentIndex(), -1);
+    EXPECT_EQ(type->placeholderText(), QString());
+    w.setCurrentRowIndex(0);
+    w.ButMedClick();
+    ASSERT_EQ(w.state(), TfrmRegister::State::Editing);
+    w.lineEdit(s("DBEdit1"))->setText(s("活动扳手"));
+    w.ButSaveEditClick();
+    EXPECT_EQ(scalar(s("select AType||'/'||AName||'/'||PName from UArticle where ID=?"), {a}).toString(),
+              s("旧分类/活动扳手/A-01"));
+    // Delete in the box lets the type go; a place chosen from the list replaces the old one.
+    w.ButMedClick();
+    QTest::keyClick(type, Qt::Key_Delete);
+    QComboBox* place = w.comboBox(s("DBLookupComboBox2"));
+    QTest::keyClick(place, Qt::Key_Delete);
+    w.ButSaveEditClick();
+    EXPECT_EQ(scalar(s("select AType||'/'||PName from UArticle where ID=?"), {a}).toString(), s("/"));
+}
+
 TEST_F(Articles, RegisterDeletesOnlyWithoutStock) {
     const qlonglong keys = article("A-100", "钥匙");
     const qlonglong other = article("A-200", "扳手");
