@@ -51,5 +51,13 @@ xdotool key Return
 sleep 2
 main=$(xdotool search --name "^Kelvora物品管理软件$" | tail -1)
 import -window "$main" -frame "$out/main.png" 2>/dev/null || import -window root "$out/main.png"
-"${SCREENSHOT_EXTRA:-true}" "$work" || true
+# The article query, opened through the menu "基础设置【&B】" → "物品查询 &W", then queried.
+xdotool windowactivate --sync "$main" 2>/dev/null || true
+xdotool key alt+b
+sleep 0.8
+xdotool key w
+sleep 1.5
+xdotool key Return
+sleep 1
+timeout 20 import -window root "$out/main-article-query.png" || true
 echo "screenshots written to $out"
