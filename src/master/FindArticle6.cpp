@@ -22,16 +22,7 @@ int TfrmFindArticle6::search(const QString& text, const QStringList& excludedIds
 }
 
 std::vector<LineCell> TfrmFindArticle6::lineCells() const {
-    using C = LineCell;
-    return {
-        C::fromField(1, QStringLiteral("物品编码")),
-        C::fromField(2, QStringLiteral("物品名称")),
-        C::fromField(3, QStringLiteral("规格型号")),
-        C::fromField(4, QStringLiteral("单位")),
-        C::priceField(5, QStringLiteral("单价")),
-        C::fixedText(6, QStringLiteral("1")),       // quantity
-        C::priceField(7, QStringLiteral("单价")),   // amount of one
-        C::fromField(8, QStringLiteral("备注")),
-        C::fromField(9, QStringLiteral("ID")),
-    };
+    std::vector<LineCell> cells = articleLineCells();
+    cells.push_back(LineCell::fromField(9, QStringLiteral("ID")));
+    return cells;
 }

@@ -46,16 +46,7 @@ bool TfrmFindArticle7::zeroPrice() const {
 
 std::vector<LineCell> TfrmFindArticle7::lineCells() const {
     using C = LineCell;
-    std::vector<LineCell> cells = {
-        C::fromField(1, QStringLiteral("物品编码")),
-        C::fromField(2, QStringLiteral("物品名称")),
-        C::fromField(3, QStringLiteral("规格型号")),
-        C::fromField(4, QStringLiteral("单位")),
-        C::priceField(5, QStringLiteral("单价")),
-        C::fixedText(6, QStringLiteral("1")),       // quantity
-        C::priceField(7, QStringLiteral("单价")),   // amount of one
-        C::fromField(8, QStringLiteral("备注")),
-    };
+    std::vector<LineCell> cells = articleLineCells();
     if (mode_ == QLatin1String("jy")) {
         // The loan grid shows its loan days in column 9; its hidden cells follow.
         cells.push_back(C::fixedText(9, session().DefReturnDays));

@@ -75,6 +75,20 @@ void ArticleFinder::writeLine(int resultRow, int line, bool selectAll) {
     }
 }
 
+std::vector<LineCell> articleLineCells() {
+    using C = LineCell;
+    return {
+        C::fromField(1, QStringLiteral("物品编码")),
+        C::fromField(2, QStringLiteral("物品名称")),
+        C::fromField(3, QStringLiteral("规格型号")),
+        C::fromField(4, QStringLiteral("单位")),
+        C::priceField(5, QStringLiteral("单价")),
+        C::fixedText(6, QStringLiteral("1")),       // quantity
+        C::priceField(7, QStringLiteral("单价")),   // amount of one
+        C::fromField(8, QStringLiteral("备注")),
+    };
+}
+
 QString tooFewLinesMessage(int rows, int freeLines) {
     return QStringLiteral("明细行不足，不能全部选择！共 %1 条物品，当前行起只有 %2 行。").arg(rows).arg(freeLines);
 }

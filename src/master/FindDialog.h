@@ -98,5 +98,9 @@ protected:
     void writeChoice(int row) override;
 };
 
+// Columns 1 to 8 of an article line: code, name, specification, unit,
+// price, quantity 1, amount of one (the price again), remark.
+std::vector<LineCell> articleLineCells();
+
 // The message when "全选" finds too few lines left.
 QString tooFewLinesMessage(int rows, int freeLines);
