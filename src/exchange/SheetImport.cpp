@@ -58,10 +58,18 @@ private:
     QHash<QString, int> cols_;
 };
 
+QString cut(const QString& text, int bytes) { return Gbk::truncateToBytes(text, bytes); }
+
 // Checks a value against the width of the column it goes to.
 class Widths {
 public:
     Widths(Db& db, const QString& table) : w_(widthsOf(db, table)) {}
+    // The value under header in row r, cut to bytes of GBK and checked against column.
+    QString field(const Rows& rows, int r, const QString& header, int bytes, const QString& column) const {
+        const QString v = cut(rows.value(r, header), bytes);
+        check(rows.sheetRow(r), header, column, v);
+        return v;
+    }
     void check(int sheetRow, const QString& header, const QString& column, const QString& value) const {
         const int w = w_.value(column.toLower(), 0);
         if (w > 0 && value.size() > w)
@@ -82,8 +90,6 @@ double number(int sheetRow, const QString& header, const QString& text) {
         throw SheetError(QStringLiteral("Excel文件第 %1 行的“%2”不能小于0：%3").arg(sheetRow).arg(header, text) + kNothing);
     return v;
 }
-
-QString cut(const QString& text, int bytes) { return Gbk::truncateToBytes(text, bytes); }
 
 // Creates a named row of a small register once; later rows find it.
 class Register {
@@ -145,21 +151,15 @@ int importArticles(TfrmDM& dm, const SheetTable& table, const ArticleOptions& op
         a.name = cut(nameAsRead, 50);
         a.name.remove(QLatin1Char(')')).remove(QLatin1Char('?'));
         if (a.name.isEmpty()) continue;  // a row without a name is no article
-        a.code = cut(rows.value(r, QStringLiteral("物品编码")), 16);
-        a.spec = cut(rows.value(r, QStringLiteral("规格型号")), 20);
-        a.unit = cut(rows.value(r, QStringLiteral("单位")), 10);
-        a.remark = cut(rows.value(r, QStringLiteral("备注")), 50);
-        a.type = cut(rows.value(r, QStringLiteral("物品分类")), 20);
-        a.place = cut(rows.value(r, QStringLiteral("货位名称")), 20);
+        article.check(at, QStringLiteral("物品名称"), QStringLiteral("AName"), a.name);
+        a.code = article.field(rows, r, QStringLiteral("物品编码"), 16, QStringLiteral("theNum"));
+        a.spec = article.field(rows, r, QStringLiteral("规格型号"), 20, QStringLiteral("AStandard"));
+        a.unit = article.field(rows, r, QStringLiteral("单位"), 10, QStringLiteral("AUnit"));
+        a.remark = article.field(rows, r, QStringLiteral("备注"), 50, QStringLiteral("Remark"));
+        a.type = article.field(rows, r, QStringLiteral("物品分类"), 20, QStringLiteral("AType"));
+        a.place = article.field(rows, r, QStringLiteral("货位名称"), 20, QStringLiteral("PName"));
         a.price = number(at, QStringLiteral("单价"), rows.value(r, QStringLiteral("单价")));
         if (options.saveStock) a.quantity = number(at, QStringLiteral("库存数量"), rows.value(r, QStringLiteral("库存数量")));
-        article.check(at, QStringLiteral("物品名称"), QStringLiteral("AName"), a.name);
-        article.check(at, QStringLiteral("物品编码"), QStringLiteral("theNum"), a.code);
-        article.check(at, QStringLiteral("规格型号"), QStringLiteral("AStandard"), a.spec);
-        article.check(at, QStringLiteral("单位"), QStringLiteral("AUnit"), a.unit);
-        article.check(at, QStringLiteral("备注"), QStringLiteral("Remark"), a.remark);
-        article.check(at, QStringLiteral("物品分类"), QStringLiteral("AType"), a.type);
-        article.check(at, QStringLiteral("货位名称"), QStringLiteral("PName"), a.place);
         list.push_back(std::move(a));
     }
 
@@ -210,22 +210,15 @@ int importPersons(TfrmDM& dm, const SheetTable& table) {
         p.py = cut(PinyinCodeOf(nameAsRead), 20);
         p.name = cut(nameAsRead, 20);
         if (p.name.isEmpty()) continue;
-        p.job = cut(rows.value(r, QStringLiteral("职务")), 20);
-        p.phone = cut(rows.value(r, QStringLiteral("联系方式")), 50);
-        p.idCard = cut(rows.value(r, QStringLiteral("身份证号")), 18);
-        p.address = cut(rows.value(r, QStringLiteral("住址")), 50);
-        p.remark = cut(rows.value(r, QStringLiteral("备注")), 50);
-        p.dept = cut(rows.value(r, QStringLiteral("部门名称")), 20);
-        p.num = cut(rows.value(r, QStringLiteral("工号")), 16);
-        person.check(at, QStringLiteral("工号"), QStringLiteral("theNum"), p.num);
-        person.check(at, QStringLiteral("部门名称"), QStringLiteral("DName"), p.dept);
+        p.num = person.field(rows, r, QStringLiteral("工号"), 16, QStringLiteral("theNum"));
+        p.dept = person.field(rows, r, QStringLiteral("部门名称"), 20, QStringLiteral("DName"));
         department.check(at, QStringLiteral("部门名称"), QStringLiteral("DName"), p.dept);
         person.check(at, QStringLiteral("人员姓名"), QStringLiteral("PName"), p.name);
-        person.check(at, QStringLiteral("职务"), QStringLiteral("theJob"), p.job);
-        person.check(at, QStringLiteral("联系方式"), QStringLiteral("thePhone"), p.phone);
-        person.check(at, QStringLiteral("身份证号"), QStringLiteral("theIDCard"), p.idCard);
-        person.check(at, QStringLiteral("住址"), QStringLiteral("theAddress"), p.address);
-        person.check(at, QStringLiteral("备注"), QStringLiteral("Remark"), p.remark);
+        p.job = person.field(rows, r, QStringLiteral("职务"), 20, QStringLiteral("theJob"));
+        p.phone = person.field(rows, r, QStringLiteral("联系方式"), 50, QStringLiteral("thePhone"));
+        p.idCard = person.field(rows, r, QStringLiteral("身份证号"), 18, QStringLiteral("theIDCard"));
+        p.address = person.field(rows, r, QStringLiteral("住址"), 50, QStringLiteral("theAddress"));
+        p.remark = person.field(rows, r, QStringLiteral("备注"), 50, QStringLiteral("Remark"));
         list.push_back(std::move(p));
     }
 
@@ -261,15 +254,11 @@ int importSuppliers(TfrmDM& dm, const SheetTable& table) {
         s.py = cut(PinyinCodeOf(nameAsRead), 40);
         s.name = cut(nameAsRead, 40);
         if (s.name.isEmpty()) continue;
-        s.phone = cut(rows.value(r, QStringLiteral("电话号码")), 20);
-        s.contact = cut(rows.value(r, QStringLiteral("联系人")), 20);
-        s.address = cut(rows.value(r, QStringLiteral("地址")), 30);
-        s.remark = cut(rows.value(r, QStringLiteral("备注")), 50);
         merchant.check(at, QStringLiteral("商家名称"), QStringLiteral("MName"), s.name);
-        merchant.check(at, QStringLiteral("电话号码"), QStringLiteral("MPhone"), s.phone);
-        merchant.check(at, QStringLiteral("联系人"), QStringLiteral("MProson"), s.contact);
-        merchant.check(at, QStringLiteral("地址"), QStringLiteral("MAddress"), s.address);
-        merchant.check(at, QStringLiteral("备注"), QStringLiteral("Remark"), s.remark);
+        s.phone = merchant.field(rows, r, QStringLiteral("电话号码"), 20, QStringLiteral("MPhone"));
+        s.contact = merchant.field(rows, r, QStringLiteral("联系人"), 20, QStringLiteral("MProson"));
+        s.address = merchant.field(rows, r, QStringLiteral("地址"), 30, QStringLiteral("MAddress"));
+        s.remark = merchant.field(rows, r, QStringLiteral("备注"), 50, QStringLiteral("Remark"));
         list.push_back(std::move(s));
     }
 

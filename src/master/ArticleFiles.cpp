@@ -154,6 +154,23 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* text) {
     return b;
 }
 
+// The bottom bar of the two file dialogs: the action button BitBtn1 and "退出"
+// (BitBtn2), with the tab order from the picker button on. Returns BitBtn1.
+QPushButton* actionBar(QDialog* d, QVBoxLayout* outer, QPushButton* picker, const char* action) {
+    auto* row = new QHBoxLayout;
+    auto* ok = makeButton(d, "BitBtn1", action);
+    auto* close = makeButton(d, "BitBtn2", "退出");
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(close);
+    outer->addLayout(row);
+    QWidget::setTabOrder(picker, ok);
+    QWidget::setTabOrder(ok, close);
+    picker->setFocus();
+    QObject::connect(close, &QPushButton::clicked, d, &QDialog::reject);
+    return ok;
+}
+
 QLineEdit* readOnlyPath(QWidget* parent) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QStringLiteral("Edit1"));
@@ -182,21 +199,11 @@ TfrmWJ_Up::TfrmWJ_Up(QWidget* parent, const QString& caption, const QString& art
     grid->addWidget(new QLabel(QStringLiteral("文件大小："), this), 1, 0);
     grid->addWidget(LabSize, 1, 1, 1, 2);
     outer->addLayout(grid);
-    auto* row = new QHBoxLayout;
-    BitBtn1 = makeButton(this, "BitBtn1", "上传");
-    auto* close = makeButton(this, "BitBtn2", "退出");
-    row->addStretch();
-    row->addWidget(BitBtn1);
-    row->addWidget(close);
-    outer->addLayout(row);
+    BitBtn1 = actionBar(this, outer, Button1, "上传");
 
     Edit1->setFocusPolicy(Qt::ClickFocus);
-    setTabOrder(Button1, BitBtn1);
-    setTabOrder(BitBtn1, close);
-    Button1->setFocus();
     connectGuarded(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connectGuarded(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TfrmWJ_Up::Button1Click() {
@@ -238,21 +245,11 @@ TfrmWJ_Do::TfrmWJ_Do(QWidget* parent, const QString& caption, const QString& sto
     grid->addWidget(Edit1, 0, 1);
     grid->addWidget(Button1, 0, 2);
     outer->addLayout(grid);
-    auto* row = new QHBoxLayout;
-    BitBtn1 = makeButton(this, "BitBtn1", "下载");
-    auto* close = makeButton(this, "BitBtn2", "退出");
-    row->addStretch();
-    row->addWidget(BitBtn1);
-    row->addWidget(close);
-    outer->addLayout(row);
+    BitBtn1 = actionBar(this, outer, Button1, "下载");
 
     Edit1->setFocusPolicy(Qt::ClickFocus);
-    setTabOrder(Button1, BitBtn1);
-    setTabOrder(BitBtn1, close);
-    Button1->setFocus();
     connectGuarded(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connectGuarded(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TfrmWJ_Do::Button1Click() {

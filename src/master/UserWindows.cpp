@@ -48,29 +48,33 @@ void dialogFlags(QDialog* d) {
     d->setModal(true);
 }
 
+// The rights windows: caption and group title, and a check list inside the group.
+QVBoxLayout* checkListGroup(QDialog* d, const QString& title, QGroupBox** group, QListWidget** list) {
+    dialogFlags(d);
+    d->setWindowTitle(title);
+    auto* layout = new QVBoxLayout(d);
+    *group = new QGroupBox(title, d);
+    (*group)->setObjectName(QStringLiteral("GroupBox1"));
+    auto* gl = new QVBoxLayout(*group);
+    *list = new QListWidget(*group);
+    (*list)->setObjectName(QStringLiteral("CheckListBox1"));
+    gl->addWidget(*list);
+    layout->addWidget(*group, 1);
+    return layout;
+}
+
 } // namespace
 
 // ---- menu rights --------------------------------------------------------
 
 TfrmLevel::TfrmLevel(QWidget* parent, qlonglong uid, const QString& userName) : QDialog(parent), uid_(uid) {
     setObjectName(QStringLiteral("frmLevel"));
-    dialogFlags(this);
-    const QString title = userName + QStringLiteral(" 的操作权限");
-    setWindowTitle(title);
-
-    auto* layout = new QVBoxLayout(this);
-    GroupBox1 = new QGroupBox(title, this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    auto* gl = new QVBoxLayout(GroupBox1);
-    CheckListBox1 = new QListWidget(GroupBox1);
-    CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
+    auto* layout = checkListGroup(this, userName + QStringLiteral(" 的操作权限"), &GroupBox1, &CheckListBox1);
     CheckListBox1->setFlow(QListView::TopToBottom);
     CheckListBox1->setWrapping(true);
     CheckListBox1->setResizeMode(QListView::Adjust);
     CheckListBox1->setUniformItemSizes(true);
     CheckListBox1->viewport()->installEventFilter(this);
-    gl->addWidget(CheckListBox1);
-    layout->addWidget(GroupBox1, 1);
 
     auto* bar = new QHBoxLayout;
     CheckBox1 = new QCheckBox(QStringLiteral("全选"), this);
@@ -148,19 +152,8 @@ void TfrmLevel::BitBtn1Click() {
 
 TfrmLW::TfrmLW(QWidget* parent, qlonglong uid, const QString& userName) : QDialog(parent), uid_(uid) {
     setObjectName(QStringLiteral("frmLW"));
-    dialogFlags(this);
-    const QString title = userName + QStringLiteral(" 的仓库权限");
-    setWindowTitle(title);
-
-    auto* layout = new QVBoxLayout(this);
-    GroupBox1 = new QGroupBox(title, this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    auto* gl = new QVBoxLayout(GroupBox1);
-    CheckListBox1 = new QListWidget(GroupBox1);
-    CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
+    auto* layout = checkListGroup(this, userName + QStringLiteral(" 的仓库权限"), &GroupBox1, &CheckListBox1);
     CheckListBox1->setMinimumSize(300, 320);
-    gl->addWidget(CheckListBox1);
-    layout->addWidget(GroupBox1, 1);
 
     auto* bar = new QHBoxLayout;
     bar->addStretch(1);
